@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kestrava needs to build, run and test.
+# Safe to run again: packages already present are skipped, and apt is only
+# touched when something is missing.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libsdl2-mixer-dev libjpeg-dev
+  # faces the game asks for
+  fonts-dseg fonts-urw-base35 fonts-dejavu-core
+  # tests and tooling
+  googletest libgtest-dev xvfb xdotool x11-utils imagemagick sox
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
