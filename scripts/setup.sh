@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libsdl2-mixer-dev libjpeg-dev
+  qt6-base-dev libsdl2-mixer-dev libjpeg-dev libasound2-dev
   # faces the game asks for
   fonts-dseg fonts-urw-base35 fonts-dejavu-core
   # tests and tooling
