@@ -8,12 +8,17 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace kestrava::sound {
 
 class Cue {
 public:
     virtual ~Cue() = default;
+    // Starts the sound unless it is still playing; returns at once. A sound
+    // that cannot be started stays silent without an error (a missed cue
+    // must not stop the game). Throws EMCIDeviceError "No MCI device open"
+    // when the cue has been closed.
     virtual void Play() = 0;
 };
 
@@ -27,10 +32,22 @@ public:
     virtual std::unique_ptr<Cue> open(const QString& fileName) = 0;
 };
 
-// SDL2_mixer behind the cue interface: one fixed mixer channel per cue.
-// Opening the audio device falls back to SDL's silent "dummy" driver when no
-// real output device opens, so the game runs the same on a machine without
-// sound. Only one instance may exist at a time.
+// SDL2_mixer behind the cue interface: one fixed mixer channel per cue, the
+// N-th cue opened on channel N, so cues never cut each other off.
+//
+// The constructor opens the audio output. When no real output device opens
+// it falls back to SDL's silent "dummy" driver, so the game runs the same on
+// a machine without sound: cues then play silently with their real timing.
+// Only when even that fails does it throw EMCIDeviceError with SDL's text.
+// ALSA's own error messages (printed when there is no sound card) are
+// silenced while the system exists; SDL reports the failure instead.
+//
+// Ownership: the caller owns each cue; destroy the cues before the system.
+// The system's destructor closes any cue still open before it closes the
+// mixer, so a leftover cue never touches a closed mixer: its Play() throws
+// "No MCI device open" and destroying it is harmless.
+//
+// SDL's audio state is process-wide: only one instance may exist at a time.
 class SdlSoundSystem : public SoundSystem {
 public:
     SdlSoundSystem();
@@ -43,8 +60,17 @@ public:
     // The SDL audio driver in use ("dummy" after the fallback).
     QString driverName() const;
 
+    // True from `cue`'s Play() until its sound has played to its end; false
+    // for a cue this system did not open. The cue's channel is the only
+    // record of its position, so this is how a caller can observe it.
+    bool isPlaying(const Cue& cue) const;
+
 private:
+    class SdlCue;
+
     int nextChannel_ = 0;
+    bool forcedSilentDriver_ = false;
+    std::vector<SdlCue*> openCues_;
 };
 
 }  // namespace kestrava::sound
