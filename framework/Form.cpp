@@ -1,0 +1,126 @@
+#include "framework/Form.h"
+
+#include "framework/Errors.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace kestrava {
+
+namespace {
+std::function<void()>& terminateHandler() {
+    static std::function<void()> handler;
+    return handler;
+}
+
+TForm* mainForm = nullptr;
+
+void run(const std::function<void()>& handler) {
+    if (handler)
+        dispatch(handler);
+}
+}  // namespace
+
+void terminateApplication() {
+    if (terminateHandler())
+        terminateHandler()();
+    else
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+ScopedTerminateHandler::ScopedTerminateHandler(std::function<void()> handler)
+    : previous_(std::move(terminateHandler())) {
+    terminateHandler() = std::move(handler);
+}
+
+ScopedTerminateHandler::~ScopedTerminateHandler() { terminateHandler() = std::move(previous_); }
+
+TForm::TForm(const QString& caption, QSize clientSize, QColor background)
+    : QMainWindow(nullptr,
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                      Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                      Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      client_(new TScene(this, clientSize, background)) {
+    setWindowTitle(caption);
+    client_->setFocusPolicy(Qt::StrongFocus);
+    setCentralWidget(client_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    if (!mainForm)
+        mainForm = this;
+}
+
+TForm::~TForm() {
+    if (mainForm == this)
+        mainForm = nullptr;
+}
+
+TForm* TForm::MainForm() { return mainForm; }
+
+QMenu* TForm::addMenu(const QString& title) { return menuBar()->addMenu(title); }
+
+QAction* TForm::addMenuEntry(QMenu* menu, const QString& text, const QKeySequence& shortcut,
+                             std::function<void()> handler) {
+    QAction* action = menu->addAction(text);
+    action->setShortcut(shortcut);
+    QObject::connect(action, &QAction::triggered, this,
+                     [handler = std::move(handler)] { dispatch(handler); });
+    return action;
+}
+
+void TForm::Show() {
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    if (!centred_)
+        centreOnScreen();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm::Hide() { hide(); }
+
+void TForm::centreOnScreen() {
+    centred_ = true;
+    adjustSize();
+    const QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!target)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(target->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+// Only the program's own show and hide run the handlers; the window system's
+// (minimising, restoring) are spontaneous and change nothing in the game.
+void TForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    client_->setFocus();
+    run(OnShow);
+}
+
+void TForm::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous())
+        run(OnHide);
+}
+
+void TForm::closeEvent(QCloseEvent* event) {
+    run(OnClose);
+    if (this == mainForm) {
+        event->ignore();
+        terminateApplication();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace kestrava
