@@ -25,10 +25,10 @@ TListBox::TListBox(QWidget* parent, QRect bounds, const TextStyle& style, int it
     setFrameShape(QFrame::NoFrame);
     applyStyle(*this, style);
     setUniformItemSizes(true);
+    setTextElideMode(Qt::ElideNone);
     setSelectionMode(QAbstractItemView::NoSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setStyleSheet(QStringLiteral("QListWidget::item { height: %1px; padding: 0px; }")
-                      .arg(itemHeight));
+    itemHeight_ = itemHeight;
 }
 
 QStringList TListBox::Items() const {
@@ -40,7 +40,8 @@ QStringList TListBox::Items() const {
 
 void TListBox::setItems(const QStringList& lines) {
     clear();
-    addItems(lines);
+    for (const QString& line : lines)
+        append(line);
 }
 
 QString TListBox::line(int index) const {
@@ -54,7 +55,13 @@ void TListBox::deleteFirst() {
         delete takeItem(0);
 }
 
-void TListBox::append(const QString& line) { addItem(line); }
+// Each item carries the list's font and height itself: the item view's style
+// would otherwise pad and resize the lines.
+void TListBox::append(const QString& line) {
+    auto* item = new QListWidgetItem(line, this);
+    item->setFont(font());
+    item->setSizeHint(QSize(0, itemHeight_));
+}
 
 TMemo::TMemo(QWidget* parent, QRect bounds, const TextStyle& style, const QStringList& lines)
     : QPlainTextEdit(parent) {

@@ -29,6 +29,9 @@ public:
     // Deletes the first line; nothing happens when the list is empty.
     void deleteFirst();
     void append(const QString& line);
+
+private:
+    int itemHeight_;
 };
 
 // A borderless multi-line text box the player can type into.

@@ -6,15 +6,31 @@
 namespace kestrava {
 
 namespace {
+// DSEG7's digits fill the whole character height and are wide, where the
+// seven-segment faces the layouts were made for leave room above and below:
+// at the requested size four digits would not fit the title window's score
+// box. It is scaled to the digit size those faces have.
 struct Substitute {
     const char* requested;
     const char* standIn;
+    int sizePercent;
+    int stretch;
 };
 constexpr Substitute substitutes[] = {
-    {"LED", "DSEG7 Classic"},
-    {"Tw Cen MT", "URW Gothic"},
-    {"MS Sans Serif", "DejaVu Sans"},
+    {"LED", "DSEG7 Classic", 60, 75},
+    {"Tw Cen MT", "URW Gothic", 100, QFont::Unstretched},
+    {"MS Sans Serif", "DejaVu Sans", 100, QFont::Unstretched},
 };
+
+const Substitute* activeSubstitute(const QString& family) {
+    for (const Substitute& s : substitutes) {
+        if (family == QLatin1String(s.requested))
+            return QFont::substitute(family).compare(QLatin1String(s.standIn), Qt::CaseInsensitive) == 0
+                       ? &s
+                       : nullptr;
+    }
+    return nullptr;
+}
 }  // namespace
 
 void registerFontSubstitutes() {
@@ -28,6 +44,10 @@ void registerFontSubstitutes() {
 
 QFont face(const QString& family, int pixelSize, bool bold, bool underline) {
     QFont font(family);
+    if (const Substitute* s = activeSubstitute(family)) {
+        pixelSize = pixelSize * s->sizePercent / 100;
+        font.setStretch(s->stretch);
+    }
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setUnderline(underline);

@@ -29,7 +29,9 @@ void terminateApplication() {
     if (terminateHandler())
         terminateHandler()();
     else
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        // exit(), not quit(): quit() first asks every window to close, and the
+        // main window refuses, since its closing is what asked to quit.
+        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 ScopedTerminateHandler::ScopedTerminateHandler(std::function<void()> handler)

@@ -238,7 +238,10 @@ void TScene::keyPressEvent(QKeyEvent* event) {
         const int code = virtualKeyCode(event->key());
         dispatch([this, code] { OnKeyDown(code); });
     }
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // Enter with Ctrl, Alt or Meta is a shortcut, not the character 13.
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       !(event->modifiers() &
+                         (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (enter && OnKeyPress)
         dispatch([this] { OnKeyPress(13); });
 }

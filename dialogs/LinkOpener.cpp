@@ -1,0 +1,22 @@
+#include "dialogs/LinkOpener.h"
+
+#include <QDesktopServices>
+
+namespace kestrava {
+
+namespace {
+UrlOpener& currentOpener() {
+    static UrlOpener opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    return opener;
+}
+}  // namespace
+
+void openLink(const QUrl& url) { static_cast<void>(currentOpener()(url)); }
+
+ScopedUrlOpener::ScopedUrlOpener(UrlOpener opener) : previous_(std::move(currentOpener())) {
+    currentOpener() = std::move(opener);
+}
+
+ScopedUrlOpener::~ScopedUrlOpener() { currentOpener() = std::move(previous_); }
+
+}  // namespace kestrava

@@ -1,0 +1,142 @@
+# Shared steps of the end-to-end runs: an Xvfb display of their own, a
+# temporary run folder seeded from assets/, and xdotool to act as the player.
+# Sourced by the scenario scripts; $1 of each is the kestrava binary, $2 the
+# source tree.
+
+set -euo pipefail
+
+KESTRAVA_BIN="$1"
+SOURCE_DIR="$2"
+WORK="$(mktemp -d)"
+XVFB_PID=""
+WM_PID=""
+GAME_PID=""
+
+cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+start_window_manager() {
+    openbox >/dev/null 2>&1 &
+    WM_PID=$!
+    for _ in $(seq 1 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && return 0
+        sleep 0.1
+    done
+    fail "the window manager did not start"
+}
+
+# Starts Xvfb on a display number it picks itself (so parallel runs never
+# race for one), and a window manager on it.
+start_display() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 1 100); do
+        if [ -s "$WORK/display" ]; then
+            export DISPLAY=":$(head -1 "$WORK/display")"
+            xdpyinfo >/dev/null 2>&1 && { start_window_manager; return 0; }
+        fi
+        sleep 0.1
+    done
+    fail "no Xvfb display could be started"
+}
+
+# A run folder with the shipped sounds and the given score bytes (printf
+# format), or no score file when the argument is "none".
+seed_run_folder() {
+    mkdir -p "$WORK/run/sounds"
+    cp "$SOURCE_DIR"/assets/sounds/*.wav "$WORK/run/sounds/"
+    if [ "$1" != "none" ]; then
+        printf "$1" >"$WORK/run/score"
+    fi
+}
+
+start_game() {
+    (cd "$WORK/run" && exec env QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
+        "$KESTRAVA_BIN" >"$WORK/stdout" 2>"$WORK/stderr") &
+    GAME_PID=$!
+}
+
+# Waits up to $2 seconds for a visible window named exactly $1; prints its id.
+wait_window() {
+    local id
+    for _ in $(seq 1 $(( $2 * 10 ))); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to $2 seconds for window $1 to be no longer visible.
+wait_gone() {
+    for _ in $(seq 1 $(( $2 * 10 ))); do
+        xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1" || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# xdotool matches names ignoring case: the error boxes are captioned
+# "kestrava" and the windows "Kestrava". The windows are told apart by size.
+client_width() {
+    xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p'
+}
+
+visible_count() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l
+}
+
+press() {
+    xdotool windowactivate --sync "$1" 2>/dev/null || true
+    xdotool key --delay 20 "${@:2}"
+}
+
+# Clicks at client coordinates of a game window: below its menu bar.
+click_client() {
+    local window=$1 x=$2 y=$3 height menu
+    height=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+    menu=$(( height - 434 ))
+    xdotool mousemove --window "$window" "$x" $(( y + menu )) click 1
+}
+
+# Waits up to $1 seconds for the game to exit and sets EXIT_CODE. Runs in
+# this shell, the game's parent: an ended game stays a zombie until waited for.
+wait_exit() {
+    local state
+    for _ in $(seq 1 $(( $1 * 10 ))); do
+        state=$(ps -o stat= -p "$GAME_PID" 2>/dev/null || true)
+        if [ -z "$state" ] || [ "${state:0:1}" = Z ]; then
+            EXIT_CODE=0
+            wait "$GAME_PID" || EXIT_CODE=$?
+            GAME_PID=""
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+score_is() {
+    [ "$(od -An -c "$WORK/run/score" | tr -s ' ')" = "$(printf "$1" | od -An -c | tr -s ' ')" ]
+}
+
+wait_score() {
+    for _ in $(seq 1 $(( $2 * 10 ))); do
+        score_is "$1" && return 0
+        sleep 0.1
+    done
+    fail "score holds $(od -An -c "$WORK/run/score"), expected $1"
+}
