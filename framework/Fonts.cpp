@@ -17,7 +17,7 @@ struct Substitute {
     int stretch;
 };
 constexpr Substitute substitutes[] = {
-    {"LED", "DSEG7 Classic", 60, 75},
+    {"LED", "DSEG7 Classic", 72, 70},
     {"Tw Cen MT", "URW Gothic", 100, QFont::Unstretched},
     {"MS Sans Serif", "DejaVu Sans", 100, QFont::Unstretched},
 };

@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test: the unit
+# and end-to-end suites, then each further check in scripts/ci/ (in name
+# order; each prints its own figures and fails on a finding).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
-cd "${KESTRAVA_BUILD_DIR:-$root/build}"
-ctest --output-on-failure -j2
+(cd "${KESTRAVA_BUILD_DIR:-$root/build}" && ctest --output-on-failure -j2)
+for check in "$root"/scripts/ci/*.sh; do
+    [ -e "$check" ] || continue
+    echo "== $(basename "$check")"
+    bash "$check"
+done
