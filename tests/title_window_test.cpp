@@ -2,6 +2,9 @@
 
 #include "app/Application.h"
 #include "app/Unit1.h"
+#include "dialogs/HelpBox.h"
+
+#include <QTimer>
 #include "tests/GameFixture.h"
 
 #include <QtTest/QTest>
@@ -122,6 +125,76 @@ TEST_F(TitleWindowTest, TheStartPictureShowsTheGameOnceOnly) {
     EXPECT_EQ(game->timeLeft, 138) << "a second click restarts nothing";
     game->hide();
     Form2 = nullptr;
+}
+
+// The title window, the game window and the Help dialog, as at start-up, with
+// the game on the virtual clock.
+class HelpFromBothWindows : public TitleWindowTest {
+protected:
+    VirtualClock clock;
+    ScopedClock scopedClock{clock};
+    RecordingSoundSystem sounds{clock};
+    std::unique_ptr<TForm2> game;
+    std::unique_ptr<TAboutBox1> help;
+
+    void SetUp() override {
+        const QByteArray best = "0000\r\n";
+        createTitle(&best);
+        game = std::make_unique<TForm2>(sounds);
+        Form2 = game.get();
+        help = std::make_unique<TAboutBox1>();
+        AboutBox1 = help.get();
+        title->Show();
+        activate(*title);
+    }
+    static void activate(QWidget& window) {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    void TearDown() override {
+        AboutBox1 = nullptr;
+        Form2 = nullptr;
+        help.reset();
+        game->hide();
+        game.reset();
+        TitleWindowTest::TearDown();
+    }
+    // Presses F1 on `window` and reports which dialog came up, closing it.
+    QWidget* dialogOpenedByF1(QWidget& window, const std::function<void()>& whileOpen = {}) {
+        QWidget* opened = nullptr;
+        QTimer::singleShot(0, [&] {
+            opened = QApplication::activeModalWidget();
+            if (whileOpen)
+                whileOpen();
+            if (auto* dialog = qobject_cast<QDialog*>(opened))
+                dialog->accept();
+        });
+        QTest::keyClick(&window, Qt::Key_F1);
+        return opened;
+    }
+};
+
+TEST_F(HelpFromBothWindows, F1OpensHelpFromTheTitleAndFromThePlay) {
+    EXPECT_EQ(dialogOpenedByF1(title->client()), help.get());
+    title->Image2Click();
+    activate(*game);
+    EXPECT_EQ(dialogOpenedByF1(game->client()), help.get());
+}
+
+TEST_F(HelpFromBothWindows, TheGameRunsOnBehindTheHelpButTakesNoInput) {
+    title->Image2Click();
+    activate(*game);
+    const int busBefore = game->bus01->Left();
+    const int deckBefore = game->Ploska->Top();
+    dialogOpenedByF1(game->client(), [&] {
+        QTest::keyClick(game->windowHandle(), Qt::Key_Up);
+        QTest::mouseClick(game->windowHandle(), Qt::LeftButton, {},
+                          game->client().mapTo(game.get(), QPoint(278, 50)));
+        clock.advance(1000);
+    });
+    EXPECT_LT(game->bus01->Left(), busBefore) << "the bus drove on";
+    EXPECT_EQ(game->Ploska->Top(), deckBefore) << "the key did not reach the game";
+    EXPECT_EQ(game->lightUses1, 0) << "the click did not reach the light";
 }
 
 TEST_F(TitleWindowTest, TheLayoutAndItsTexts) {
