@@ -15,6 +15,8 @@ packages=(
   # a window manager for the end-to-end runs: windows become active as on a
   # player's desktop, so window shortcuts work
   openbox
+  # validators of the desktop entry and the AppStream metainfo
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The game as a player gets it. The desktop entry and the AppStream metainfo
+# pass their validators; CPack builds the .deb from the build folder; apt
+# installs it on this machine; the menu entry's command, run as a new player
+# under Xvfb, shows the title window and prepares the player's folder; a
+# reinstall keeps the player's best score; the package is removed again.
+#
+# Where kestrava is already installed (a player's machine, not CI), that
+# package is left alone: the checks stop after building the .deb.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${KESTRAVA_BUILD_DIR:-$root/build}"
+readonly AppId=net.kestrava.Kestrava
+# The title window's client width, which tells it from the other windows.
+readonly TitleWidth=487
+
+# The shared end-to-end steps: an Xvfb display with openbox, waiting for
+# windows, keys, the program's exit. They take the program and the source tree.
+set -- /usr/bin/kestrava "$root"
+# shellcheck source=tests/e2e/lib.sh
+source "$root/tests/e2e/lib.sh"
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+installed_here=0
+
+remove_package() {
+    if [ "$installed_here" = 1 ]; then
+        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get remove -y -qq kestrava >/dev/null
+        installed_here=0
+    fi
+}
+trap 'remove_package; cleanup' EXIT
+
+validate() {
+    desktop-file-validate "$root/packaging/$AppId.desktop"
+    appstreamcli validate --no-net --strict "$root/packaging/$AppId.metainfo.xml"
+}
+
+build_package() {
+    (cd "$build" && cpack -G DEB -B "$WORK/package" >/dev/null)
+    DEB=$(echo "$WORK"/package/kestrava_*.deb)
+    [ -f "$DEB" ] || fail "CPack wrote no package"
+    echo "built $(basename "$DEB"): $(dpkg-deb -f "$DEB" Depends)"
+}
+
+install_package() {
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq \
+        --no-install-recommends "$@" "$DEB" >/dev/null
+    installed_here=1
+    desktop-file-validate "/usr/share/applications/$AppId.desktop"
+}
+
+# Runs the menu entry's command as the player whose home is $1, from /, with
+# nothing of this shell's XDG settings; waits for the title window and closes
+# it with Ctrl+Z.
+play_as() {
+    local command title
+    command=$(sed -n 's/^Exec=//p' "/usr/share/applications/$AppId.desktop")
+    mkdir -p "$1"
+    # shellcheck disable=SC2086  # the Exec line is split into words, as a menu does
+    (cd / && exec env -u XDG_DATA_HOME HOME="$1" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
+        $command >"$WORK/stdout" 2>"$WORK/stderr") &
+    GAME_PID=$!
+    title=$(wait_window Kestrava 20) || fail "no title window: $(cat "$WORK/stderr")"
+    [ "$(client_width "$title")" = "$TitleWidth" ] || fail "the first window is not the title window"
+    press "$title" ctrl+z
+    wait_exit 10 || fail "the game did not end"
+    [ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE: $(cat "$WORK/stderr")"
+}
+
+# The player's folder under home $1 holds the five installed sounds and the
+# score with the bytes $2 (printf format).
+check_player_folder() {
+    local folder="$1/.local/share/kestrava" sound
+    for sound in autobus crash kamion motorka tep; do
+        cmp -s "$folder/sounds/$sound.wav" "/usr/share/kestrava/sounds/$sound.wav" ||
+            fail "$folder/sounds/$sound.wav is not the installed sound"
+    done
+    # shellcheck disable=SC2059
+    [ "$(od -An -c "$folder/score")" = "$(printf "$2" | od -An -c)" ] ||
+        fail "$folder/score holds $(od -An -c "$folder/score"), expected $2"
+}
+
+validate
+build_package
+if dpkg-query -W -f='${Status}' kestrava 2>/dev/null | grep -q "install ok installed"; then
+    echo "kestrava is installed here already; not replacing it"
+    exit 0
+fi
+install_package
+start_display
+player="$WORK/home of a player"
+play_as "$player"
+check_player_folder "$player" '0000\r\n'
+printf '350\r\n' >"$player/.local/share/kestrava/score"
+install_package --reinstall
+play_as "$player"
+check_player_folder "$player" '350\r\n'
+echo "PASS: installed, started from the menu entry, folder prepared, score kept"
