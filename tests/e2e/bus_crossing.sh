@@ -6,10 +6,7 @@ start_display
 seed_run_folder '0000\r\n'
 start_game
 title=$(wait_window Kestrava 20) || fail "no title window"
-click_client "$title" 380 366
-sleep 0.5
-game=$(xdotool search --onlyvisible --name '^Kestrava$' | grep -v "^$title\$" | head -1)
-[ -n "$game" ] || fail "the game window did not open"
+game=$(open_game "$title") || fail "the game window did not open"
 # 67 presses of Up bring the piece from 405 to the bus lane at 70.
 press "$game" $(printf 'Up %.0s' $(seq 1 67))
 # The bus reaches the far side of the gap about 7.6 s after the start.

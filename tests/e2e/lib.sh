@@ -95,6 +95,22 @@ client_width() {
     xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p'
 }
 
+# Clicks the title window's start picture and waits up to 10 seconds for the
+# game window; prints its id.
+open_game() {
+    local title=$1 game
+    click_client "$title" 380 366
+    for _ in $(seq 1 100); do
+        game=$(xdotool search --onlyvisible --name '^Kestrava$' 2>/dev/null | grep -vx "$title" | head -1 || true)
+        if [ -n "$game" ]; then
+            echo "$game"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 visible_count() {
     xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l
 }

@@ -8,13 +8,7 @@ start_game
 title=$(wait_window Kestrava 20) || fail "no title window"
 press "$title" Return
 wait_score '0000\r\n' 5
-click_client "$title" 380 366
-for _ in $(seq 1 50); do
-    [ "$(visible_count Kestrava)" -ge 2 ] && break
-    sleep 0.1
-done
-[ "$(visible_count Kestrava)" -ge 2 ] || fail "the game window did not open"
-game=$(xdotool search --onlyvisible --name '^Kestrava$' | grep -v "^$title\$" | head -1)
+game=$(open_game "$title") || fail "the game window did not open"
 press "$game" ctrl+z
 wait_exit 10 || fail "the program did not end"
 [ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
