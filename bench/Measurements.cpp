@@ -1,0 +1,177 @@
+#include "bench/Measurements.h"
+
+#include "app/Application.h"
+#include "app/Unit1.h"
+#include "bench/BenchGame.h"
+#include "bench/BenchPlayer.h"
+#include "bench/RecordingClock.h"
+#include "bench/StartupProbe.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <vector>
+
+namespace kestrava::bench {
+
+namespace {
+constexpr int ChildGraceMs = 60'000;
+constexpr int WindowTimeoutMs = 20'000;
+constexpr int RenderWarmUps = 5;
+constexpr qint64 VirtualLimitMs = 150'000;
+constexpr int ClockTicksToTimeOut = 141;
+
+void startChild(QProcess& child, const QString& program, const QStringList& args) {
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(program, args);
+}
+
+bool finishChild(QProcess& child, int seconds, ChildResults& results) {
+    const bool ended = child.waitForFinished(seconds * 1000 + ChildGraceMs);
+    results = parseResults(QString::fromLocal8Bit(child.readAllStandardOutput()));
+    if (!ended || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+        std::fprintf(stderr, "%s failed\n", qPrintable(child.program()));
+        return false;
+    }
+    return true;
+}
+
+double medianRenderMs(QWidget& widget, int renders) {
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int i = 0; i < RenderWarmUps; ++i)
+        widget.render(&image);
+    std::vector<double> times;
+    for (int i = 0; i < renders; ++i) {
+        const qint64 start = steadyNs();
+        widget.render(&image);
+        times.push_back(double(steadyNs() - start) / 1e6);
+    }
+    return median(times);
+}
+}  // namespace
+
+RealTimeRun runRealTime(const Places& places, int seconds) {
+    RealTimeRun run;
+    QProcess game;
+    QProcess floor;
+    startChild(game, places.playChild, {QString::number(seconds), places.sourceDir});
+    startChild(floor, places.floorChild, {QString::number(seconds)});
+    const bool gameOk = finishChild(game, seconds, run.game);
+    const bool floorOk = finishChild(floor, seconds, run.floor);
+    run.ok = gameOk && floorOk;
+    return run;
+}
+
+PaintCost measurePaint(const QString& sourceDir, int renders) {
+    PaintCost cost;
+    QTemporaryDir folder;
+    if (!prepareRunFolder(folder.path(), sourceDir))
+        return cost;
+    TForm1 title;
+    SilentSounds sounds;
+    TForm2 game(sounds);
+    cost.gameSceneMs = medianRenderMs(game.client(), renders);
+    cost.titleWindowMs = medianRenderMs(title.client(), renders);
+    cost.renders = renders;
+    return cost;
+}
+
+namespace {
+struct OneGame {
+    double wallMs;
+    int ticks;
+    double clock141Ms;
+    int lives;
+    int score;
+};
+
+OneGame playOneVirtualGame() {
+    VirtualClock virtualClock;
+    RecordingClock clock(virtualClock, RecordingClock::Stamps::InnerClock);
+    ScopedClock scoped(clock);
+    SilentSounds sounds;
+    TForm2 game(sounds);
+    BenchPlayer player(game);
+    int ticks = 0;
+    clock.afterTick = [&](const void* owner) {
+        ++ticks;
+        if (isVehicleTimer(game, owner))
+            player.act();
+    };
+    const qint64 start = steadyNs();
+    game.Show();
+    while (!game.konechry->Visible() && virtualClock.nowMs() < VirtualLimitMs)
+        virtualClock.fireNext();
+    const double wallMs = double(steadyNs() - start) / 1e6;
+    const qint64 last = clock.series(&game.hodinky)->nthTickAfterStartNs(ClockTicksToTimeOut);
+    game.hide();
+    return {wallMs, ticks, last < 0 ? -1 : double(last) / 1e6, game.lives, game.runningScore};
+}
+}  // namespace
+
+VirtualGames playVirtualGames(const QString& sourceDir, int games) {
+    VirtualGames result;
+    QTemporaryDir folder;
+    std::vector<double> walls;
+    for (int i = 0; i < games; ++i) {
+        // Each game meets the same stored best score.
+        if (!prepareRunFolder(folder.path() + QStringLiteral("/game%1").arg(i), sourceDir))
+            return result;
+        const OneGame g = playOneVirtualGame();
+        walls.push_back(g.wallMs);
+        if (i > 0 && (g.ticks != result.ticks || g.score != result.score))
+            result.sameEveryGame = false;
+        result.ticks = g.ticks;
+        result.clock141Ms = g.clock141Ms;
+        result.lives = g.lives;
+        result.score = g.score;
+    }
+    result.games = games;
+    result.medianWallMs = median(walls);
+    return result;
+}
+
+namespace {
+StartUp summarise(const std::vector<StartSample>& samples) {
+    std::vector<double> walls;
+    std::vector<double> peaks;
+    for (const StartSample& s : samples) {
+        walls.push_back(s.wallMs);
+        peaks.push_back(s.peakMiB);
+    }
+    return {median(walls), median(peaks), int(samples.size())};
+}
+}  // namespace
+
+StartUps measureStartUps(const Places& places, int runs) {
+    StartupProbe probe;
+    QTemporaryDir folder;
+    const QString work = folder.path() + QStringLiteral("/run");
+    if (!probe.connected() || !prepareRunFolder(work, places.sourceDir))
+        return {};
+    std::vector<StartSample> game;
+    std::vector<StartSample> silent;
+    std::vector<StartSample> empty;
+    std::vector<StartSample> furnished;
+    const QByteArray folderPath = work.toLocal8Bit();
+    auto measure = [&](const QList<QByteArray>& command, std::vector<StartSample>& into,
+                       const QList<QByteArray>& env = {}) {
+        // Every start meets the score file as shipped.
+        prepareRunFolder(work, places.sourceDir);
+        if (auto s = probe.measure(command, folderPath, WindowTimeoutMs, env))
+            into.push_back(*s);
+    };
+    const QByteArray program = places.kestrava.toLocal8Bit();
+    const QByteArray yardstick = places.emptyWindow.toLocal8Bit();
+    for (int i = 0; i < runs; ++i) {
+        measure({program}, game);
+        measure({program}, silent, {QByteArrayLiteral("SDL_AUDIODRIVER=dummy")});
+        measure({yardstick}, empty);
+        measure({yardstick, QByteArrayLiteral("--furnished")}, furnished);
+    }
+    return {summarise(game), summarise(silent), summarise(empty), summarise(furnished)};
+}
+
+}  // namespace kestrava::bench

@@ -1,0 +1,73 @@
+#pragma once
+// The measurements the bench takes itself, in its own process or by starting
+// the measuring children, and the figures they give.
+
+#include "bench/Results.h"
+
+#include <QString>
+
+namespace kestrava::bench {
+
+struct Options {
+    int playSeconds = 150;  // the game ends itself at 141 s
+    int startRuns = 11;
+    int virtualGames = 5;
+    int renders = 300;
+};
+
+// Paths the build and the source tree give the bench.
+struct Places {
+    QString kestrava;
+    QString playChild;
+    QString floorChild;
+    QString emptyWindow;
+    QString sourceDir;
+};
+
+struct RealTimeRun {
+    ChildResults game;
+    ChildResults floor;
+    bool ok = false;
+};
+
+struct PaintCost {
+    double gameSceneMs = -1;
+    double titleWindowMs = -1;
+    int renders = 0;
+};
+
+struct VirtualGames {
+    double medianWallMs = -1;
+    int games = 0;
+    int ticks = 0;              // timer ticks of one game, all timers
+    double clock141Ms = -1;     // virtual time of the clock's 141st tick
+    int lives = 0;
+    int score = 0;
+    bool sameEveryGame = true;  // every game ended alike
+};
+
+struct StartUp {
+    double wallMs = -1;
+    double peakMiB = -1;
+    int runs = 0;
+};
+
+struct StartUps {
+    StartUp kestrava;
+    StartUp kestravaSilent;  // told by SDL_AUDIODRIVER to skip the sound card
+    StartUp empty;
+    StartUp furnished;  // the empty window with a menu bar and a line of text
+};
+
+// The scripted game and the floor, side by side, as two child processes.
+RealTimeRun runRealTime(const Places& places, int seconds);
+// Painting the game scene and the title window into an image, in-process.
+PaintCost measurePaint(const QString& sourceDir, int renders);
+// Whole games on the virtual clock, in-process, with the bench's player.
+VirtualGames playVirtualGames(const QString& sourceDir, int games);
+// Start-up of the game as it is, of the game with SDL's silent driver
+// chosen up front, of the empty window and of the empty window furnished
+// with a menu bar and text, in turn, each `runs` times.
+StartUps measureStartUps(const Places& places, int runs);
+
+}  // namespace kestrava::bench

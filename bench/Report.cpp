@@ -1,0 +1,208 @@
+#include "bench/Report.h"
+
+#include <QFile>
+#include <QSysInfo>
+#include <QThread>
+#include <cmath>
+
+namespace kestrava::bench {
+
+namespace {
+constexpr int SceneWidth = 487;
+constexpr int SceneHeight = 434;
+constexpr double SceneArea = double(SceneWidth) * SceneHeight;
+
+QString num(double value, int decimals = 1) { return QString::number(value, 'f', decimals); }
+QString verdict(bool met) { return met ? QStringLiteral("met") : QStringLiteral("**missed**"); }
+
+QString timerVerdict(const TimerResult& t, bool met) {
+    return t.stats.ticks == 0 ? QStringLiteral("not started in this run") : verdict(met);
+}
+
+QString cpuModel() {
+    QFile info(QStringLiteral("/proc/cpuinfo"));
+    if (!info.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown CPU");
+    for (const QByteArray& line : info.readAll().split('\n')) {
+        if (line.startsWith("model name"))
+            return QString::fromLatin1(line.mid(line.indexOf(':') + 1).trimmed());
+    }
+    return QStringLiteral("unknown CPU");
+}
+
+bool timerMet(const TimerResult& t) {
+    const TickStats& s = t.stats;
+    return s.ticks > 0 &&
+           std::abs(s.meanMs - t.periodMs) <= t.periodMs * targets::MeanPeriodTolerance &&
+           s.p99Ms <= t.periodMs + targets::P99OverNominalMs &&
+           std::abs(s.driftMs) <= targets::DriftMs && s.lost == 0;
+}
+
+QString timerCells(const TimerResult* t) {
+    if (!t || t->stats.ticks == 0)
+        return QStringLiteral("0 | – | – | – | – | – | – |");
+    const TickStats& s = t->stats;
+    return QStringLiteral("%1 | %2 | %3 | %4 | %5 | %6 | %7 |")
+        .arg(s.ticks)
+        .arg(num(s.meanMs, 3), num(s.p50Ms, 2), num(s.p99Ms, 2), num(s.maxMs, 2),
+             num(s.driftMs, 2))
+        .arg(s.lost);
+}
+
+QString howPlayEnded(const ChildResults& game) {
+    if (game.value(QStringLiteral("ended"), 0) == 0)
+        return QStringLiteral("cut off while in play");
+    return game.value(QStringLiteral("game_over"), 0) > 0 ? QStringLiteral("ended by game over")
+                                                         : QStringLiteral("ended by time-out");
+}
+
+double cpuShare(const ChildResults& r) {
+    const double wall = r.value(QStringLiteral("wall_s"), 0);
+    return wall > 0 ? r.value(QStringLiteral("cpu_s"), 0) / wall : -1;
+}
+}  // namespace
+
+QString Report::heading() const {
+    const ChildResults& g = realTime.game;
+    return QStringLiteral("Run of %1 on %2 × %3 (%4), under Xvfb; %5 s of real play, "
+                          "%6 with a score of %7, %8 lives left, %9 light uses and ")
+               .arg(date.toString(Qt::ISODate))
+               .arg(QThread::idealThreadCount())
+               .arg(cpuModel(), QSysInfo::prettyProductName(),
+                    num(g.value(QStringLiteral("wall_s"), 0), 1),
+                    howPlayEnded(g),
+                    num(g.value(QStringLiteral("score"), 0), 0),
+                    num(g.value(QStringLiteral("lives"), 0), 0),
+                    num(g.value(QStringLiteral("lights_used"), 0), 0)) +
+           QStringLiteral("%1 key presses.\n\n").arg(num(g.value(QStringLiteral("keys"), 0), 0));
+}
+
+QString Report::timerTable() const {
+    QString out = QStringLiteral(
+        "**1–2. Timer fidelity** in real time: *game* is the program's own timers in the "
+        "scripted game, *floor* a bare Qt program running the same six timers with nothing "
+        "to paint, at the same time. Periods and drift in ms.\n\n"
+        "| Timer | Nominal | Game ticks | mean | p50 | p99 | max | drift | lost "
+        "| Floor ticks | mean | p50 | p99 | max | drift | lost | Game target |\n"
+        "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|\n");
+    for (const TimerResult& t : realTime.game.timers) {
+        out += QStringLiteral("| `%1` | %2 | %3 %4 %5 |\n")
+                   .arg(t.name)
+                   .arg(t.periodMs)
+                   .arg(timerCells(&t), timerCells(realTime.floor.timer(t.name)),
+                        timerVerdict(t, timerMet(t)));
+    }
+    const double clock141 = realTime.game.value(QStringLiteral("clock141_ms"));
+    out += clock141 < 0
+               ? QStringLiteral("\nThe clock's 141st tick: not reached in this run.\n\n")
+               : QStringLiteral("\nThe clock's 141st tick came %1 s after the game window "
+                                "was shown (target 141 ± 0.1 s): %2.\n\n")
+                     .arg(num(clock141 / 1000, 4),
+                          verdict(std::abs(clock141 - targets::Clock141Ms) <=
+                                  targets::Clock141ToleranceMs));
+    return out;
+}
+
+QString Report::paintTable() const {
+    const ChildResults& g = realTime.game;
+    const double mean = g.value(QStringLiteral("repaint_mean_px"));
+    const double allowed = g.value(QStringLiteral("repaint_allowed_px"));
+    const double maxPx = g.value(QStringLiteral("repaint_max_px"));
+    const double excess = g.value(QStringLiteral("repaint_excess_px"));
+    const double whole = g.value(QStringLiteral("repaint_whole_scene_frames"));
+    QString out = QStringLiteral(
+        "**3. Paint cost.** The game scene is %1 × %2 = %3 px.\n\n"
+        "| Figure | Value | Target | |\n|---|---:|---|---|\n")
+                      .arg(SceneWidth)
+                      .arg(SceneHeight)
+                      .arg(num(SceneArea, 0));
+    out += QStringLiteral("| Repainted per vehicle tick, mean (%1 ticks) | %2 px | at most what "
+                          "the moved items left and entered: %3 px | %4 |\n")
+               .arg(num(g.value(QStringLiteral("repaint_vehicle_ticks"), 0), 0), num(mean, 0),
+                    num(allowed, 0), verdict(mean >= 0 && mean <= allowed));
+    out += QStringLiteral("| Largest frame of vehicle ticks | %1 px | never the whole scene | "
+                          "%2 |\n")
+               .arg(num(maxPx, 0), verdict(maxPx >= 0 && maxPx < SceneArea));
+    out += QStringLiteral("| Painted outside those rectangles, all %1 frames | %2 px | 0 | %3 |\n")
+               .arg(num(g.value(QStringLiteral("repaint_frames"), 0), 0), num(excess, 0),
+                    verdict(excess == 0));
+    out += QStringLiteral("| Frames that repainted the whole scene | %1 | 0 | %2 |\n")
+               .arg(num(whole, 0), verdict(whole == 0));
+    out += QStringLiteral("| Full game scene into an image, median of %1 | %2 ms | < 2 ms | %3 "
+                          "|\n")
+               .arg(paint.renders)
+               .arg(num(paint.gameSceneMs, 3),
+                    verdict(paint.gameSceneMs >= 0 && paint.gameSceneMs < targets::FullSceneMs));
+    out += QStringLiteral("| Title window into an image, median of %1 | %2 ms | – | |\n\n")
+               .arg(paint.renders)
+               .arg(num(paint.titleWindowMs, 3));
+    return out;
+}
+
+QString Report::cpuTable() const {
+    const double game = cpuShare(realTime.game);
+    const double floor = cpuShare(realTime.floor);
+    const double ratio = floor > 0 ? game / floor : -1;
+    return QStringLiteral(
+               "**4. CPU** (process CPU seconds per second of real play, every thread).\n\n"
+               "| Program | CPU s/s | Share of one core |\n|---|---:|---:|\n"
+               "| Game (scripted play, sound on SDL's silent driver) | %1 | %2 % |\n"
+               "| Floor (bare Qt, six timers) | %3 | %4 % |\n\n"
+               "Game ÷ floor = %5 (target ≤ 1.5): %6; game under 3 % of a core: %7.\n\n")
+        .arg(num(game, 5), num(game * 100, 2), num(floor, 5), num(floor * 100, 2),
+             num(ratio, 2), verdict(ratio >= 0 && ratio <= targets::CpuOverFloor),
+             verdict(game >= 0 && game < targets::CpuShareOfCore));
+}
+
+QString Report::startUpTable() const {
+    const StartUp& k = startUps.kestrava;
+    const StartUp& q = startUps.kestravaSilent;
+    const StartUp& e = startUps.empty;
+    const StartUp& f = startUps.furnished;
+    const double ratio = e.wallMs > 0 ? k.wallMs / e.wallMs : -1;
+    const double extra = k.peakMiB - e.peakMiB;
+    return QStringLiteral(
+               "**5. Start-up**: process start to its first window mapped (seen by the bench "
+               "as the X server's MapNotify), and peak resident memory (the child's "
+               "`ru_maxrss`), median of %1 runs each, alternating.\n\n"
+               "| Program | Wall ms | Peak MiB |\n|---|---:|---:|\n"
+               "| `kestrava` (title window) | %2 | %3 |\n"
+               "| `kestrava` with `SDL_AUDIODRIVER=dummy` | %4 | %5 |\n"
+               "| Empty Qt Widgets window, 487 × 434 | %6 | %7 |\n"
+               "| The same with a menu bar and a line of text | %8 | %9 |\n\n")
+               .arg(k.runs)
+               .arg(num(k.wallMs), num(k.peakMiB), num(q.wallMs), num(q.peakMiB),
+                    num(e.wallMs), num(e.peakMiB), num(f.wallMs), num(f.peakMiB)) +
+           QStringLiteral("`kestrava`: wall time %1 × the empty window's (target ≤ 2): %2; "
+                          "memory %3 MiB more (target ≤ 15): %4.\n\n")
+               .arg(num(ratio, 2), verdict(ratio > 0 && ratio <= targets::StartOverEmpty),
+                    num(extra), verdict(k.runs > 0 && extra <= targets::MemoryOverEmptyMiB));
+}
+
+QString Report::virtualTable() const {
+    const VirtualGames& v = virtualGames;
+    return QStringLiteral(
+               "**6. A whole game on the virtual clock** (the same scripted player, no "
+               "painting): %1 ms of wall time per game of %2 s (median of %3; %4 timer ticks "
+               "each; final score %5 with %6 lives left%7).\n")
+        .arg(num(v.medianWallMs, 2), num(v.clock141Ms / 1000, 3))
+        .arg(v.games)
+        .arg(v.ticks)
+        .arg(v.score)
+        .arg(v.lives)
+        .arg(v.sameEveryGame ? QStringLiteral("; every game alike")
+                             : QStringLiteral("; **games differed**"));
+}
+
+QString Report::markdown() const {
+    return heading() + timerTable() + paintTable() + cpuTable() + startUpTable() +
+           virtualTable();
+}
+
+bool Report::complete() const {
+    return realTime.ok && paint.renders > 0 && virtualGames.games > 0 &&
+           startUps.kestrava.runs > 0 && startUps.kestravaSilent.runs > 0 &&
+           startUps.empty.runs > 0 && startUps.furnished.runs > 0;
+}
+
+}  // namespace kestrava::bench
