@@ -18,6 +18,14 @@ QString reportText(const QString& message) {
     return message;
 }
 
+QString errorBoxText(const QString& message) {
+    const QString text = reportText(message);
+    if (text.size() <= MaxErrorBoxText)
+        return text;
+    const qsizetype half = MaxErrorBoxText / 2;
+    return text.left(half) + QChar(u'\u2026') + text.right(half);
+}
+
 namespace {
 
 class MessageBoxReporter : public ErrorReporter {
@@ -27,8 +35,10 @@ public:
         // handler that keeps failing can put up one more box per tick.
         QMessageBox box(QMessageBox::Critical,
                         applicationTitle(QCoreApplication::applicationFilePath()),
-                        reportText(error.message()), QMessageBox::Ok,
+                        errorBoxText(error.message()), QMessageBox::Ok,
                         QApplication::activeWindow());
+        // Messages quote file content: "<b>7</b>" must read as it stands.
+        box.setTextFormat(Qt::PlainText);
         box.exec();
     }
 };

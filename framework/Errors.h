@@ -45,6 +45,14 @@ KESTRAVA_ERROR_CLASS(EOutOfResources)
 // message is not empty and its last character sorts after '.'.
 QString reportText(const QString& message);
 
+// The text the error box shows: reportText(message), and when that is longer
+// than MaxErrorBoxText characters, its start and its end with an ellipsis
+// between. A box lays out its whole text before it appears, and a message
+// quoting a huge `score` line (megabytes of digits) would freeze the game
+// for minutes. The box shows it as plain text, never as markup.
+inline constexpr qsizetype MaxErrorBoxText = 300;
+QString errorBoxText(const QString& message);
+
 class ErrorReporter {
 public:
     virtual ~ErrorReporter() = default;

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Each kind of unusable sound file fails the start the same way: the
+# "Application Error" box says EMCIDeviceError, names the file and what is
+# wrong with it, the title window never shows, and the program ends with
+# exit code 1 once the box is closed. (A missing file and a file that is not
+# a WAV are run by tests/e2e/bad_sound.sh.)
+# $1: the kestrava binary, $2: the source tree.
+source "$(dirname "$0")/../e2e/lib.sh"
+
+# kind|what is wrong, as the message says it
+kinds=(
+    "empty|it is empty"
+    "truncated|not a WAV sound ("
+    "directory|it is a directory"
+    "unreadable|permission denied"
+)
+
+# Root reads every file whatever its mode, so the unreadable case runs the
+# game as "nobody", from a copy of it that "nobody" can reach.
+run_as_nobody() {
+    chmod 755 "$WORK"
+    mkdir -p "$WORK/bin"
+    cp "$KESTRAVA_BIN" "$WORK/bin/kestrava"
+    printf '#!/bin/sh\nexec setpriv --reuid=65534 --regid=65534 --clear-groups "%s"\n' \
+        "$WORK/bin/kestrava" >"$WORK/bin/as-nobody"
+    chmod 755 "$WORK/bin/as-nobody"
+    KESTRAVA_BIN="$WORK/bin/as-nobody"
+}
+
+spoil_sound() {
+    local file="$WORK/run/sounds/crash.wav"
+    case "$1" in
+        empty) : >"$file" ;;
+        truncated) head -c 20 "$SOURCE_DIR/assets/sounds/crash.wav" >"$file" ;;
+        directory) rm "$file" && mkdir "$file" ;;
+        unreadable)
+            chmod 000 "$file"
+            [ "$(id -u)" = 0 ] && run_as_nobody
+            ;;
+    esac
+}
+
+start_display
+original_bin="$KESTRAVA_BIN"
+for entry in "${kinds[@]}"; do
+    kind="${entry%%|*}" reason="${entry#*|}"
+    KESTRAVA_BIN="$original_bin"
+    rm -rf "$WORK/run"
+    seed_run_folder '0000\r\n'
+    spoil_sound "$kind"
+    start_game
+    box=$(wait_window "Application Error" 20) || fail "$kind: no Application Error box"
+    [ "$(visible_count Kestrava)" = 0 ] || fail "$kind: the title window was shown"
+    press "$box" Return
+    wait_exit 10 || fail "$kind: the program did not end"
+    [ "$EXIT_CODE" = 1 ] || fail "$kind: exit code $EXIT_CODE"
+    grep -qF "Exception EMCIDeviceError in module kestrava at" "$WORK/stderr" ||
+        fail "$kind: $(cat "$WORK/stderr")"
+    grep -qF "Cannot open sound file sounds/crash.wav: $reason" "$WORK/stderr" ||
+        fail "$kind: the file or its fault is not named: $(cat "$WORK/stderr")"
+    echo "$kind: $(grep -F 'Cannot open sound file' "$WORK/stderr")"
+done
+echo "PASS"
