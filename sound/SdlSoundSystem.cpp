@@ -37,6 +37,9 @@ void silenceAlsa() { snd_lib_error_set_handler(ignoreAlsaMessage); }
 void restoreAlsaMessages() { snd_lib_error_set_handler(nullptr); }
 
 bool openAudioOutput() {
+    // SDL would otherwise turn SIGTERM and SIGINT into events that nobody
+    // reads here, and the game would no longer end on them (at logout, say).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 &&
            Mix_OpenAudio(kMixFrequencyHz, MIX_DEFAULT_FORMAT, kOutputChannels,
                          kMixBufferFrames) == 0;
