@@ -15,6 +15,9 @@ packages=(
   # a window manager for the end-to-end runs: windows become active as on a
   # player's desktop, so window shortcuts work
   openbox
+  # the fuzz targets: clang with its libFuzzer and sanitizer runtimes (the
+  # sanitizer build itself uses g++'s runtimes, which come with g++)
+  clang libclang-rt-14-dev
   # validators of the desktop entry and the AppStream metainfo
   desktop-file-utils appstream
 )
