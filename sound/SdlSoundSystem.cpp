@@ -1,6 +1,7 @@
 #include "sound/SoundCue.h"
 
 #include "framework/Errors.h"
+#include "sound/DriverChoice.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,11 +13,13 @@ namespace kestrava::sound {
 
 namespace {
 
-// Mixer output: CD rate, stereo, and a buffer of about 23 ms, short enough
-// that a cue is heard on the tick that asks for it.
-constexpr int kMixFrequencyHz = 44100;
-constexpr int kOutputChannels = 2;
-constexpr int kMixBufferFrames = 1024;
+// Mixer output in the format the cues are made in (assets/tools/
+// make_sounds.sh: 22 050 Hz mono), so loading a cue converts nothing; the
+// sound server or ALSA's plug layer widens it for the card. A buffer of about
+// 23 ms is short enough that a cue is heard on the tick that asks for it.
+constexpr int kMixFrequencyHz = 22050;
+constexpr int kOutputChannels = 1;
+constexpr int kMixBufferFrames = 512;
 
 // Mix_AllocateChannels with this count only reports the current count.
 constexpr int kQueryChannelCount = -1;
@@ -35,6 +38,50 @@ void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 // SDL loads the same libasound we link, so the handler covers its calls.
 void silenceAlsa() { snd_lib_error_set_handler(ignoreAlsaMessage); }
 void restoreAlsaMessages() { snd_lib_error_set_handler(nullptr); }
+
+// Whether ALSA can play: a card is there, or (without one) its default
+// output still opens, being routed to a sound server or a Bluetooth device.
+// The card check is cheap and settles the common case; only a machine
+// without a card pays for opening the default output.
+constexpr char kAlsaDefaultOutput[] = "default";
+bool alsaPlays() {
+    int card = -1;
+    if (snd_card_next(&card) == 0 && card >= 0)
+        return true;
+    snd_pcm_t* output = nullptr;
+    const bool opened = snd_pcm_open(&output, kAlsaDefaultOutput, SND_PCM_STREAM_PLAYBACK,
+                                     SND_PCM_NONBLOCK) == 0;
+    if (opened)
+        snd_pcm_close(output);
+    // Opening parsed ALSA's whole configuration into memory that would stay
+    // for the life of the game; SDL reads it again if it needs it.
+    snd_config_update_free_global();
+    return opened;
+}
+
+QStringList sdlAudioDrivers() {
+    QStringList drivers;
+    for (int i = 0; i < SDL_GetNumAudioDrivers(); ++i)
+        drivers.append(QString::fromUtf8(SDL_GetAudioDriver(i)));
+    return drivers;
+}
+
+// Narrows SDL's choice of driver where ALSA cannot play (see DriverChoice.h).
+// An ordinary hint, so a driver the player names still wins. Returns whether
+// a hint was set, for the destructor to take back.
+bool steerPastSilentAlsa() {
+    AudioMachine machine;
+    machine.driverNamed = qEnvironmentVariableIsSet("SDL_AUDIODRIVER");
+    if (!machine.driverNamed) {
+        machine.alsaPlays = alsaPlays();
+        machine.sdlDrivers = sdlAudioDrivers();
+    }
+    const QString drivers = audioDriverList(machine);
+    if (drivers.isEmpty())
+        return false;
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, drivers.toUtf8().constData());
+    return true;
+}
 
 bool openAudioOutput() {
     // SDL would otherwise turn SIGTERM and SIGINT into events that nobody
@@ -59,8 +106,6 @@ void chooseSilentDriver() {
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, kSilentDriver,
                             SDL_HINT_OVERRIDE);
 }
-
-void forgetSilentDriver() { SDL_ResetHint(SDL_HINT_AUDIODRIVER); }
 
 EMCIDeviceError openFailure(const QString& fileName, const QString& reason) {
     return EMCIDeviceError(QStringLiteral("Cannot open sound file %1: %2")
@@ -155,6 +200,7 @@ private:
 
 SdlSoundSystem::SdlSoundSystem() {
     silenceAlsa();
+    steeredDriver_ = steerPastSilentAlsa();
     if (openAudioOutput())
         return;
     closeAudioOutput();
@@ -164,7 +210,7 @@ SdlSoundSystem::SdlSoundSystem() {
         return;
     const QString reason = QString::fromUtf8(SDL_GetError());
     closeAudioOutput();
-    forgetSilentDriver();
+    forgetDriverChoice();
     restoreAlsaMessages();
     throw EMCIDeviceError(
         QStringLiteral("Cannot open the audio output: %1").arg(reason));
@@ -174,9 +220,14 @@ SdlSoundSystem::~SdlSoundSystem() {
     for (SdlCue* cue : openCues_)
         cue->close();
     closeAudioOutput();
-    if (forcedSilentDriver_)
-        forgetSilentDriver();
+    forgetDriverChoice();
     restoreAlsaMessages();
+}
+
+void SdlSoundSystem::forgetDriverChoice() {
+    if (forcedSilentDriver_ || steeredDriver_)
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    forcedSilentDriver_ = steeredDriver_ = false;
 }
 
 std::unique_ptr<Cue> SdlSoundSystem::open(const QString& fileName) {

@@ -41,6 +41,8 @@ public:
 // Only when even that fails does it throw EMCIDeviceError with SDL's text.
 // ALSA's own error messages (printed when there is no sound card) are
 // silenced while the system exists; SDL reports the failure instead.
+// Where ALSA cannot play at all, SDL is not let to try it (see
+// DriverChoice.h), unless the player names a driver in SDL_AUDIODRIVER.
 //
 // Ownership: the caller owns each cue; destroy the cues before the system.
 // The system's destructor closes any cue still open before it closes the
@@ -68,7 +70,11 @@ public:
 private:
     class SdlCue;
 
+    // Takes back the driver hints this system set, for the next system.
+    void forgetDriverChoice();
+
     int nextChannel_ = 0;
+    bool steeredDriver_ = false;
     bool forcedSilentDriver_ = false;
     std::vector<SdlCue*> openCues_;
 };

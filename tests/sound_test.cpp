@@ -1,4 +1,5 @@
 #include "framework/Errors.h"
+#include "sound/DriverChoice.h"
 #include "sound/SoundCue.h"
 
 #include <QDataStream>
@@ -224,6 +225,37 @@ TEST_F(SoundTest, AlsaPrintsNothingWhileTheSystemOpens) {
     const std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_EQ(printed.find("ALSA lib"), std::string::npos) << printed;
     EXPECT_TRUE(driver == "alsa" || driver == "dummy") << driver.toStdString();
+}
+
+// Whatever this machine has (a card, a sound server, or nothing), the system
+// opens some output and the cues play with their timing.
+TEST_F(SoundTest, WithNoDriverNamedTheSystemOpensAnOutput) {
+    qunsetenv("SDL_AUDIODRIVER");
+    SdlSoundSystem system;
+    EXPECT_FALSE(system.driverName().isEmpty());
+    auto cue = system.open(writeWav("sounds/tep.wav", 100));
+    cue->Play();
+    EXPECT_TRUE(system.isPlaying(*cue));
+}
+
+TEST(AudioDriverListTest, AlsaIsSkippedOnlyWhereItCannotPlay) {
+    using kestrava::sound::AudioMachine;
+    const QStringList sdlDrivers = {"pulseaudio", "alsa", "sndio", "pipewire", "dsp", "dummy"};
+    struct Row {
+        const char* what;
+        AudioMachine machine;
+        QString expected;
+    };
+    const Row rows[] = {
+        {"ALSA plays: SDL's own choice", {false, true, sdlDrivers}, ""},
+        {"the player named a driver", {true, false, sdlDrivers}, ""},
+        {"no ALSA output: the sound servers, in SDL's order",
+         {false, false, sdlDrivers}, "pulseaudio,pipewire"},
+        {"no ALSA output and no server driver: silent at once",
+         {false, false, {"alsa", "sndio", "dsp", "disk", "dummy"}}, "dummy"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(kestrava::sound::audioDriverList(row.machine), row.expected) << row.what;
 }
 
 TEST_F(SoundTest, ACueLeftOverAfterItsSystemIsClosed) {
