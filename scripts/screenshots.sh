@@ -26,21 +26,23 @@ readonly BusOnDeckAfter=6.4
 # Seconds of play without moving until the fifth vehicle has fallen.
 readonly GameOverAfter=30
 
+# shellcheck source=scripts/xvfb.sh
+source "$root/scripts/xvfb.sh"
 work="$(mktemp -d)"
-xvfb_pid="" wm_pid="" game_pid="" title=""
+wm_pid="" game_pid="" title=""
 
-# Ends the game, the window manager and the display. The game is killed: its
-# sound library turns SIGTERM into a quit request that a modal dialog on
-# screen would keep waiting.
+# Ends the game, the window manager and the display. The game is killed
+# outright: there is nothing of it to keep, whatever it shows.
 stop_session() {
     local pid
     [ -z "$game_pid" ] || kill -KILL "$game_pid" 2>/dev/null || true
-    for pid in "$game_pid" "$wm_pid" "$xvfb_pid"; do
+    for pid in "$game_pid" "$wm_pid"; do
         [ -n "$pid" ] || continue
         [ "$pid" = "$game_pid" ] || kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
-    xvfb_pid="" wm_pid="" game_pid=""
+    stop_xvfb
+    wm_pid="" game_pid=""
 }
 trap 'stop_session; rm -rf "$work"' EXIT
 
@@ -52,23 +54,10 @@ fail() {
 # Starts Xvfb with a screen of $1 (WIDTHxHEIGHT) and openbox on it, so windows
 # get activated and take keys as on a player's desktop.
 start_display() {
-    rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 100); do
-        if [ -s "$work/display" ]; then
-            DISPLAY=":$(head -1 "$work/display")"
-            export DISPLAY
-            if xdpyinfo >/dev/null 2>&1; then
-                openbox >/dev/null 2>&1 &
-                wm_pid=$!
-                sleep 1
-                return 0
-            fi
-        fi
-        sleep 0.1
-    done
-    fail "no Xvfb display could be started"
+    start_xvfb "$1x24" || fail "no Xvfb display could be started"
+    openbox >/dev/null 2>&1 &
+    wm_pid=$!
+    sleep 1
 }
 
 # Starts the game in a fresh run folder holding the shipped sounds and score,

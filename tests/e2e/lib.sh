@@ -4,18 +4,19 @@
 # source tree.
 
 set -euo pipefail
+# shellcheck source=scripts/xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.sh"
 
 KESTRAVA_BIN="$1"
 SOURCE_DIR="$2"
 WORK="$(mktemp -d)"
-XVFB_PID=""
 WM_PID=""
 GAME_PID=""
 
 cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
     [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    stop_xvfb
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -35,19 +36,10 @@ start_window_manager() {
     fail "the window manager did not start"
 }
 
-# Starts Xvfb on a display number it picks itself (so parallel runs never
-# race for one), and a window manager on it.
+# Starts Xvfb on a display of its own and a window manager on it.
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 1 100); do
-        if [ -s "$WORK/display" ]; then
-            export DISPLAY=":$(head -1 "$WORK/display")"
-            xdpyinfo >/dev/null 2>&1 && { start_window_manager; return 0; }
-        fi
-        sleep 0.1
-    done
-    fail "no Xvfb display could be started"
+    start_xvfb 1024x768x24 || fail "no Xvfb display could be started"
+    start_window_manager
 }
 
 # A run folder with the shipped sounds and the given score bytes (printf
