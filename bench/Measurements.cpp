@@ -155,6 +155,7 @@ StartUps measureStartUps(const Places& places, int runs) {
     std::vector<StartSample> silent;
     std::vector<StartSample> empty;
     std::vector<StartSample> furnished;
+    std::vector<StartSample> linked;
     const QByteArray folderPath = work.toLocal8Bit();
     auto measure = [&](const QList<QByteArray>& command, std::vector<StartSample>& into,
                        const QList<QByteArray>& env = {}) {
@@ -165,13 +166,16 @@ StartUps measureStartUps(const Places& places, int runs) {
     };
     const QByteArray program = places.kestrava.toLocal8Bit();
     const QByteArray yardstick = places.emptyWindow.toLocal8Bit();
+    const QByteArray linkedYardstick = places.emptyWindowLinked.toLocal8Bit();
     for (int i = 0; i < runs; ++i) {
         measure({program}, game);
         measure({program}, silent, {QByteArrayLiteral("SDL_AUDIODRIVER=dummy")});
         measure({yardstick}, empty);
         measure({yardstick, QByteArrayLiteral("--furnished")}, furnished);
+        measure({linkedYardstick}, linked);
     }
-    return {summarise(game), summarise(silent), summarise(empty), summarise(furnished)};
+    return {summarise(game), summarise(silent), summarise(empty), summarise(furnished),
+            summarise(linked)};
 }
 
 }  // namespace kestrava::bench

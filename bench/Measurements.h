@@ -21,6 +21,7 @@ struct Places {
     QString playChild;
     QString floorChild;
     QString emptyWindow;
+    QString emptyWindowLinked;  // the same, loading the game's other libraries
     QString sourceDir;
 };
 
@@ -57,6 +58,7 @@ struct StartUps {
     StartUp kestravaSilent;  // told by SDL_AUDIODRIVER to skip the sound card
     StartUp empty;
     StartUp furnished;  // the empty window with a menu bar and a line of text
+    StartUp linked;     // the empty window loading SDL2_mixer, ALSA and libjpeg
 };
 
 // The scripted game and the floor, side by side, as two child processes.
@@ -66,8 +68,9 @@ PaintCost measurePaint(const QString& sourceDir, int renders);
 // Whole games on the virtual clock, in-process, with the bench's player.
 VirtualGames playVirtualGames(const QString& sourceDir, int games);
 // Start-up of the game as it is, of the game with SDL's silent driver
-// chosen up front, of the empty window and of the empty window furnished
-// with a menu bar and text, in turn, each `runs` times.
+// chosen up front, of the empty window, of the empty window furnished with
+// a menu bar and text and of the empty window loading the game's other
+// libraries, in turn, each `runs` times.
 StartUps measureStartUps(const Places& places, int runs);
 
 }  // namespace kestrava::bench

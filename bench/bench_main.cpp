@@ -46,7 +46,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
 kestrava::bench::Places places() {
     return {QStringLiteral(KESTRAVA_BIN), QStringLiteral(KESTRAVA_BENCH_PLAY),
             QStringLiteral(KESTRAVA_BENCH_FLOOR), QStringLiteral(KESTRAVA_BENCH_EMPTY),
-            QStringLiteral(KESTRAVA_SOURCE_DIR)};
+            QStringLiteral(KESTRAVA_BENCH_EMPTY_LINKED), QStringLiteral(KESTRAVA_SOURCE_DIR)};
 }
 
 }  // namespace
