@@ -21,7 +21,9 @@
 # MONKEY_RATE: events per second at most (default 10).
 # The report folder receives summary.txt, events.log (every event sent, to
 # replay a finding by hand), rss.csv (time, run, age in s, resident KiB)
-# and, on a finding, the sanitizer logs and the program's stderr.
+# and, on a finding, the sanitizer logs and the program's stderr; a program
+# that does not end when closed leaves a picture of the screen, its windows
+# with their states, and its threads' stacks (with gdb, where installed).
 source "$(dirname "$0")/../e2e/lib.sh"
 
 MINUTES="$3"
@@ -214,6 +216,23 @@ send_event() {
     events=$((events + 1))
 }
 
+# For a finding that shows on screen: the program's windows (id, name,
+# geometry, map and window-manager state, hidden ones too) and a picture of
+# the screen, both named $1 in the report.
+describe_screen() {
+    local window
+    for window in $(xdotool search --pid "$GAME_PID" 2>/dev/null || true); do
+        echo "$window '$(xdotool getwindowname "$window" 2>/dev/null)'" \
+             "$(xwininfo -id "$window" 2>/dev/null | grep -E 'Absolute|Width|Height|Map State' | tr -s ' \n' ' ')" \
+             "$(xprop -id "$window" _NET_WM_STATE WM_STATE 2>/dev/null | tr '\n' ' ')"
+    done >"$REPORT/$1.windows"
+    ps -o pid,stat,pcpu,etime,wchan:30 -L -p "$GAME_PID" >"$REPORT/$1.threads" 2>&1 || true
+    if command -v gdb >/dev/null; then
+        gdb -p "$GAME_PID" -batch -ex "thread apply all bt 20" >>"$REPORT/$1.threads" 2>&1 || true
+    fi
+    import -window root "$REPORT/$1.png" 2>/dev/null || true
+}
+
 # Ends the program the way a player would, so LeakSanitizer gets to look at
 # a whole run: dismiss what is open, then Ctrl+Z on the title window.
 close_instance() {
@@ -230,6 +249,7 @@ close_instance() {
         return 0
     fi
     finding "run $starts did not end on Ctrl+Z"
+    describe_screen "run-$starts-not-ended"
     kill -TERM "$GAME_PID" 2>/dev/null || true
     wait_exit "$EXIT_WAIT_SECONDS" || true
 }
