@@ -143,27 +143,28 @@ shoot_title_and_dialogs() {
     stop_session
 }
 
-shoot_play() {
-    local game started ups
-    read -ra ups <<<"$(printf 'Up %.0s' $(seq 1 "$UpsToBusLane"))"
+# A fresh session whose game has just been started from the title window;
+# sets $game and $started (when play began).
+start_play() {
     start_display 1024x768
     start_game 1
     # shellcheck disable=SC2086
     click_client "$title" $StartPicture
     started=$EPOCHREALTIME
     game=$(wait_game_window "$title") || fail "the game window did not open"
+}
+
+shoot_play() {
+    local game started ups
+    read -ra ups <<<"$(printf 'Up %.0s' $(seq 1 "$UpsToBusLane"))"
+    start_play
     press "$game" "${ups[@]}"
     sleep_until "$started" "$BusOnDeckAfter"
     shoot "$game" play
     stop_session
     # The same run cannot show the game-over panel: the held deck piece saves
     # the bus. A second game where nothing moves loses its five lives.
-    start_display 1024x768
-    start_game 1
-    # shellcheck disable=SC2086
-    click_client "$title" $StartPicture
-    started=$EPOCHREALTIME
-    game=$(wait_game_window "$title") || fail "the game window did not open"
+    start_play
     sleep_until "$started" "$GameOverAfter"
     shoot "$game" game-over
     stop_session

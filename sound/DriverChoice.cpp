@@ -6,7 +6,6 @@ namespace {
 
 // SDL's drivers for sound servers, which can play without a local card.
 const QStringList kServerDrivers = {QStringLiteral("pipewire"), QStringLiteral("pulseaudio")};
-constexpr char kSilentDriver[] = "dummy";
 
 }  // namespace
 

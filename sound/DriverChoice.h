@@ -18,6 +18,10 @@
 
 namespace kestrava::sound {
 
+// The driver that opens when no output device does: it consumes the sound in
+// real time and plays nothing.
+inline constexpr char kSilentDriver[] = "dummy";
+
 // What the machine tells us before SDL starts.
 struct AudioMachine {
     // The player named a driver (SDL_AUDIODRIVER): always respected as it is.

@@ -26,10 +26,6 @@ constexpr int kQueryChannelCount = -1;
 // Mix_PlayChannel's loop count for "play the sound once".
 constexpr int kPlayOnce = 0;
 
-// The driver that opens when no output device does: it consumes the sound in
-// real time and plays nothing.
-constexpr char kSilentDriver[] = "dummy";
-
 void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 
 // Without a sound card ALSA prints a dozen "ALSA lib ... cannot find card"
@@ -200,12 +196,12 @@ private:
 
 SdlSoundSystem::SdlSoundSystem() {
     silenceAlsa();
-    steeredDriver_ = steerPastSilentAlsa();
+    driverHintSet_ = steerPastSilentAlsa();
     if (openAudioOutput())
         return;
     closeAudioOutput();
     chooseSilentDriver();
-    forcedSilentDriver_ = true;
+    driverHintSet_ = true;
     if (openAudioOutput())
         return;
     const QString reason = QString::fromUtf8(SDL_GetError());
@@ -225,9 +221,9 @@ SdlSoundSystem::~SdlSoundSystem() {
 }
 
 void SdlSoundSystem::forgetDriverChoice() {
-    if (forcedSilentDriver_ || steeredDriver_)
+    if (driverHintSet_)
         SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    forcedSilentDriver_ = steeredDriver_ = false;
+    driverHintSet_ = false;
 }
 
 std::unique_ptr<Cue> SdlSoundSystem::open(const QString& fileName) {

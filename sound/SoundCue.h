@@ -74,8 +74,9 @@ private:
     void forgetDriverChoice();
 
     int nextChannel_ = 0;
-    bool steeredDriver_ = false;
-    bool forcedSilentDriver_ = false;
+    // Whether this system set SDL's driver hint (steered past ALSA, or fell
+    // back to the silent driver).
+    bool driverHintSet_ = false;
     std::vector<SdlCue*> openCues_;
 };
 

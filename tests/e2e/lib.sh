@@ -120,6 +120,24 @@ click_client() {
     xdotool mousemove --window "$window" "$x" $(( y + menu )) click 1
 }
 
+# Starts the game and expects its start to fail on a sound file: the
+# "Application Error" box says EMCIDeviceError and holds $2, the title window
+# never shows, and the program ends with exit code 1 once the box is closed.
+# $1 labels the failures.
+expect_sound_failure() {
+    local box
+    start_game
+    box=$(wait_window "Application Error" 20) || fail "$1: no Application Error box"
+    [ "$(visible_count Kestrava)" = 0 ] || fail "$1: the title window was shown"
+    press "$box" Return
+    wait_exit 10 || fail "$1: the program did not end"
+    [ "$EXIT_CODE" = 1 ] || fail "$1: exit code $EXIT_CODE"
+    grep -qF "Exception EMCIDeviceError in module kestrava at" "$WORK/stderr" ||
+        fail "$1: $(cat "$WORK/stderr")"
+    grep -qF "$2" "$WORK/stderr" ||
+        fail "$1: the file or its fault is not named: $(cat "$WORK/stderr")"
+}
+
 # Waits up to $1 seconds for the game to exit and sets EXIT_CODE. Runs in
 # this shell, the game's parent: an ended game stays a zombie until waited for.
 wait_exit() {
