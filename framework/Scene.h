@@ -108,6 +108,7 @@ public:
     TLabel(TScene& scene, QPoint topLeft, const QString& caption, const QFont& font,
            QColor colour, int wrapWidth = 0);
     const QString& Caption() const { return caption_; }
+    const QFont& Font() const { return font_; }
     void setCaption(const QString& caption);
     void paint(QPainter& painter) const override;
     QRect paintedRect() const override;
