@@ -12,8 +12,8 @@ packages=(
   fonts-dseg fonts-roboto-unhinted fonts-dejavu-core
   # the faces the asset painter letters its pictures in
   fonts-urw-base35
-  # the English translation
-  qt6-l10n-tools
+  # the English translation: lupdate and lrelease, and their CMake functions
+  qt6-l10n-tools qt6-tools-dev
   # tests and tooling
   googletest libgtest-dev xvfb xdotool x11-utils imagemagick sox
   # a window manager for the end-to-end runs: windows become active as on a

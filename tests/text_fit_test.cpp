@@ -14,6 +14,7 @@
 #include "dialogs/HelpBox.h"
 #include "framework/Fonts.h"
 #include "game/Unit2.h"
+#include "translations/Translations.h"
 #include "tests/GameFixture.h"
 
 #include <QApplication>
@@ -123,6 +124,7 @@ struct TextFitTest : ::testing::Test {
     TextFitTest() {
         initAssets();
         registerFontSubstitutes();
+        installTranslations();
         TemporaryWorkingDirectory::write(QStringLiteral("score"), "0000\r\n");
     }
     TemporaryWorkingDirectory workDir;
