@@ -9,6 +9,7 @@
 #include "framework/Picture.h"
 #include "game/Unit2.h"
 #include "sound/SoundCue.h"
+#include "translations/Translations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -77,6 +78,7 @@ int runKestrava(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     initAssets();
     registerFontSubstitutes();
+    installTranslations();
     Windows windows;
     try {
         app.setWindowIcon(programIcon());

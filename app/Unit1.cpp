@@ -10,6 +10,7 @@
 #include "framework/Picture.h"
 #include "game/Unit2.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 
 namespace kestrava {
@@ -22,7 +23,6 @@ using palette::Silver;
 const QColor& Background = palette::WindowBlue;
 const QColor StartPanel(0x00, 0x00, 0x59);
 const QColor ScoreDigits(0x80, 0xFF, 0xFF);
-const QString Credit = QStringLiteral("Tým Kestrava, 2026");
 }  // namespace
 
 TForm1::TForm1() : TForm(QStringLiteral("Kestrava"), ClientSize, Background) {
@@ -54,7 +54,8 @@ void TForm1::buildFrame() {
     Shape3 = deck(29, 296, 428, 41);
     Shape4 = deck(456, 24, 30, 409);
     Shape5 = deck(29, 400, 428, 33);
-    Label1 = std::make_unique<TLabel>(s, QPoint(184, 408), Credit,
+    Label1 = std::make_unique<TLabel>(s, QPoint(184, 408),
+                                      QCoreApplication::translate("TForm1", "Tým Kestrava, 2026"),
                                       face(QStringLiteral("MS Sans Serif"), 11, true), Silver);
     Shape7 = std::make_unique<TShape>(s, QRect(368, 32, 25, 9), Background, Background);
     Shape6 = deck(176, 336, 137, 65);
@@ -62,9 +63,9 @@ void TForm1::buildFrame() {
 
 void TForm1::buildScoreBox() {
     TScene& s = client();
-    Label3 = std::make_unique<TLabel>(s, QPoint(220, 337), QStringLiteral("Highscore"),
+    Label3 = std::make_unique<TLabel>(s, QPoint(220, 337), QCoreApplication::translate("TForm1", "Highscore"),
                                       face(QStringLiteral("Tw Cen MT"), 11, true), Qt::white);
-    Label2 = std::make_unique<TLabel>(s, QPoint(208, 304), QStringLiteral("Verze 1.01"),
+    Label2 = std::make_unique<TLabel>(s, QPoint(208, 304), QCoreApplication::translate("TForm1", "Verze 1.01"),
                                       face(QStringLiteral("Tw Cen MT"), 16, true), DeckOutline);
 }
 
@@ -75,7 +76,7 @@ void TForm1::buildPictureButtons() {
     Image2 = std::make_unique<TImage>(*Panel1, QRect(5, 1, 130, 45),
                                       loadPicture(QStringLiteral(":/pictures/start.jpg")));
     Image2->Cursor = Qt::PointingHandCursor;
-    Image2->Hint = QStringLiteral("Spusť hru!!");
+    Image2->Hint = QCoreApplication::translate("TForm1", "Spusť hru!!");
     Image2->OnClick = [this] { Image2Click(); };
 
     Panel2 = new TScene(&s, QSize(139, 49), Background);
@@ -83,7 +84,7 @@ void TForm1::buildPictureButtons() {
     Image3 = std::make_unique<TImage>(*Panel2, QRect(6, 1, 130, 45),
                                       loadPicture(QStringLiteral(":/pictures/exit.jpg")));
     Image3->Cursor = Qt::PointingHandCursor;
-    Image3->Hint = QStringLiteral("Ukonči hru!!");
+    Image3->Hint = QCoreApplication::translate("TForm1", "Ukonči hru!!");
     Image3->OnClick = [this] { Image3Click(); };
 
     ListBox1 = new TListBox(&s, QRect(216, 352, 65, 25),
@@ -91,21 +92,21 @@ void TForm1::buildPictureButtons() {
     ListBox1->setEnabled(false);
     ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    Button1 = new TButton(&s, QRect(208, 383, 73, 17), QStringLiteral("Reset score"),
+    Button1 = new TButton(&s, QRect(208, 383, 73, 17), QCoreApplication::translate("TForm1", "Reset score"),
                           face(QStringLiteral("Tw Cen MT"), 11, true));
     Button1->setCursor(Qt::PointingHandCursor);
-    Button1->setToolTip(QStringLiteral("Vynuluj skóre!!"));
+    Button1->setToolTip(QCoreApplication::translate("TForm1", "Vynuluj skóre!!"));
     Button1->setFocusPolicy(Qt::NoFocus);
     Button1->OnClick = [this] { Button1Click(); };
 }
 
 void TForm1::buildMenu() {
-    QMenu* game = addMenu(QStringLiteral("Game"));
-    addMenuEntry(game, QStringLiteral("Close"), QKeySequence(QStringLiteral("Ctrl+Z")),
+    QMenu* game = addMenu(QCoreApplication::translate("TForm1", "Game"));
+    addMenuEntry(game, QCoreApplication::translate("TForm1", "Close"), QKeySequence(QStringLiteral("Ctrl+Z")),
                  [this] { Ukonit1Click(); });
-    QMenu* help = addMenu(QStringLiteral("Help"));
-    addMenuEntry(help, QStringLiteral("About game"), QKeySequence(), [this] { Ohe1Click(); });
-    QAction* helpEntry = addMenuEntry(help, QStringLiteral("Nápověda/Help"),
+    QMenu* help = addMenu(QCoreApplication::translate("TForm1", "Help"));
+    addMenuEntry(help, QCoreApplication::translate("TForm1", "About game"), QKeySequence(), [this] { Ohe1Click(); });
+    QAction* helpEntry = addMenuEntry(help, QCoreApplication::translate("TForm1", "Nápověda/Help"),
                                       QKeySequence(Qt::Key_F1), [this] { Npovda1Click(); });
     // F1 opens the help from the game window too; a modal dialog blocks it.
     helpEntry->setShortcutContext(Qt::ApplicationShortcut);

@@ -43,7 +43,7 @@ void RepaintMeter::trackParts() {
 RepaintMeter::PartState RepaintMeter::stateOf(const Part& part) const {
     if (part.widget)
         return {part.widget->geometry(), !part.widget->isHidden(), QString()};
-    return {part.item->BoundsRect(), part.item->Visible(),
+    return {part.item->paintedRect(), part.item->Visible(),
             part.label ? part.label->Caption() : QString()};
 }
 

@@ -5,7 +5,8 @@
 // (a timer tick, a key press, a click). Across each change the meter
 // compares the moving parts of the scene (vehicles, deck piece, labels,
 // lamps, life icons, end panel) and allows, for each part that changed, the
-// rectangle it left and the one it entered. A frame is everything painted
+// rectangle it left and the one it entered, all it paints (a label's ink
+// included, which may reach past its box). A frame is everything painted
 // between two changes; it is held against the area allowed since the frame
 // before. A vehicle is also allowed the place one step on from where it was,
 // which it enters and leaves within one tick when it falls there. Only changes between begin() and end() count.

@@ -5,6 +5,7 @@
 #include "framework/Fonts.h"
 #include "framework/Picture.h"
 
+#include <QCoreApplication>
 #include <QShowEvent>
 
 namespace kestrava {
@@ -31,7 +32,7 @@ QFont buttonFont() { return face(TextFace, 11, true); }
 }  // namespace
 
 TAboutBox::TAboutBox()
-    : client_(setUpDialogWindow(*this, QStringLiteral("About"), ClientSize)) {
+    : client_(setUpDialogWindow(*this, QCoreApplication::translate("TAboutBox", "About"), ClientSize)) {
     buildFrame();
     buildPanel();
     bindHandlers();
@@ -49,7 +50,7 @@ void TAboutBox::buildFrame() {
     Panel1->move(Panel1Bounds.topLeft());
     // On the dialog itself, not on the client scene: keys the button leaves
     // alone go up to the dialog, whose Enter clicks the default button.
-    OKButton = new TButton(this, OKButtonBounds, QStringLiteral("OK"), buttonFont());
+    OKButton = new TButton(this, OKButtonBounds, QCoreApplication::translate("TAboutBox", "OK"), buttonFont());
     OKButton->setDefault(true);
 }
 
@@ -62,15 +63,15 @@ void TAboutBox::buildPanel() {
                                       false, true);
     ProductName = std::make_unique<TLabel>(p, QPoint(104, 8), QStringLiteral("Kestrava"),
                                            titleFont(), Qt::white);
-    Version = std::make_unique<TLabel>(p, QPoint(104, 32), QStringLiteral("Version: 1.01"),
+    Version = std::make_unique<TLabel>(p, QPoint(104, 32), QCoreApplication::translate("TAboutBox", "Version: 1.01"),
                                        textFont(), Qt::white);
     Credit = std::make_unique<TLabel>(p, QPoint(8, 80),
-                                      QStringLiteral("Autor: Tým Kestrava, 2026"), textFont(),
+                                      QCoreApplication::translate("TAboutBox", "Autor: Tým Kestrava, 2026"), textFont(),
                                       Qt::white);
     Comments = std::make_unique<TLabel>(p, QPoint(8, 96), AuthorPage.toString(), linkFont(),
                                         LinkColour, CommentsWrapWidth);
     Comments->Cursor = Qt::PointingHandCursor;
-    Label2 = std::make_unique<TLabel>(p, QPoint(8, 128), QStringLiteral("Podpořeno serverem"),
+    Label2 = std::make_unique<TLabel>(p, QPoint(8, 128), QCoreApplication::translate("TAboutBox", "Podpořeno serverem"),
                                       textFont(), Qt::white);
     Label3 = std::make_unique<TLabel>(p, QPoint(144, 128), SupportingSiteName, linkFont(),
                                       LinkColour);

@@ -3,61 +3,66 @@
 #include "dialogs/DialogFrame.h"
 #include "framework/Fonts.h"
 
+#include <QCoreApplication>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 
 namespace kestrava {
 
-const QStringList HelpLines = {
-    QStringLiteral("Nápověda:"),
-    QString(),
-    QStringLiteral("Hru ovládáte vertikálními šipkami, jejichž pomocí máte za úkol "),
-    QStringLiteral("přemostit silnici, na které se pohybují dopravní prostředky."),
-    QString(),
-    QStringLiteral("Aby vůz bezpečně projel, musíte plošinku dostat do roviny se silnicí."),
-    QString(),
-    QStringLiteral("Hra je omezena limitem 140 vteřin."),
-    QString(),
-    QStringLiteral("Za každý projetý vůz získáte 50 bodů, za projetou tramvaj"),
-    QStringLiteral("získáte 70 bodů (protože veze nejvíce lidí), za zničený vůz "),
-    QStringLiteral("ztratíte život."),
-    QString(),
-    QStringLiteral("Abyste to stíhali, máte k dispozici čtyři semafory u každého patra. "),
-    QStringLiteral("Kliknutím na ně (na jejich sloupy) se vozy v daném patře zastaví"),
-    QStringLiteral("na pět vteřin. "),
-    QStringLiteral("Každý lze použít pouze dvakrát. Pokud  i přesto nestihnete "),
-    QStringLiteral("pomoci nějakému vozidlu přejet na druhou stranu, ztratíte jeden "),
-    QStringLiteral("z pěti životů. "),
-    QString(),
-    QStringLiteral("Každý semafor můžete použít jen dvakrát, takže si pořádně "),
-    QStringLiteral("rozmyslete, kdy ho použít."),
-    QString(),
-    QStringLiteral("Z dolní části můžete rovnou přeskočit nahoru, když se"),
-    QStringLiteral("dostanete na dolní okraj."),
-    QString(),
-    QStringLiteral("Když budete tak dobří a některý semafor ani nepoužijete,"),
-    QStringLiteral("na konci hry se k dosaženému skóre přičte za každý "),
-    QStringLiteral("nepoužitý semafor 60 bodů a za každý zbylý život 70 bodů."),
-    QString(),
-    QStringLiteral("Po ukončení se hra zavře stisknutím Enter."),
-    QString(),
-    QStringLiteral("Hodně štěstí!;)"),
-    QStringLiteral("_______________________________________"),
-    QString(),
-    QStringLiteral("You are using Up and Down key to move with "),
-    QStringLiteral("brown rectangle."),
-    QString(),
-    QStringLiteral("You have to bridge over interrupted road and"),
-    QStringLiteral("help vehicles to get to the left side."),
-    QString(),
-    QStringLiteral("You could click on four semaphores but "),
-    QStringLiteral("each of them only twice. They will stop vehicle"),
-    QStringLiteral("for 5 seconds."),
-    QString(),
-    QStringLiteral("For this game you have only 140 seconds."),
-    QString(),
-    QStringLiteral("Good luck!"),
-};
+// The help text is one message, so that a translation breaks it into lines of
+// its own, each as wide as the list shows.
+const char* const HelpText = QT_TRANSLATE_NOOP(
+    "TAboutBox1",
+    "Nápověda:\n"
+    "\n"
+    "Hru ovládáte vertikálními šipkami, jejichž pomocí máte za úkol \n"
+    "přemostit silnici, na které se pohybují dopravní prostředky.\n"
+    "\n"
+    "Aby vůz bezpečně projel, musíte plošinku dostat do roviny se silnicí.\n"
+    "\n"
+    "Hra je omezena limitem 140 vteřin.\n"
+    "\n"
+    "Za každý projetý vůz získáte 50 bodů, za projetou tramvaj\n"
+    "získáte 70 bodů (protože veze nejvíce lidí), za zničený vůz \n"
+    "ztratíte život.\n"
+    "\n"
+    "Abyste to stíhali, máte k dispozici čtyři semafory u každého patra. \n"
+    "Kliknutím na ně (na jejich sloupy) se vozy v daném patře zastaví\n"
+    "na pět vteřin. \n"
+    "Každý lze použít pouze dvakrát. Pokud  i přesto nestihnete \n"
+    "pomoci nějakému vozidlu přejet na druhou stranu, ztratíte jeden \n"
+    "z pěti životů. \n"
+    "\n"
+    "Každý semafor můžete použít jen dvakrát, takže si pořádně \n"
+    "rozmyslete, kdy ho použít.\n"
+    "\n"
+    "Z dolní části můžete rovnou přeskočit nahoru, když se\n"
+    "dostanete na dolní okraj.\n"
+    "\n"
+    "Když budete tak dobří a některý semafor ani nepoužijete,\n"
+    "na konci hry se k dosaženému skóre přičte za každý \n"
+    "nepoužitý semafor 60 bodů a za každý zbylý život 70 bodů.\n"
+    "\n"
+    "Po ukončení se hra zavře stisknutím Enter.\n"
+    "\n"
+    "Hodně štěstí!;)\n"
+    "_______________________________________\n"
+    "\n"
+    "You are using Up and Down key to move with \n"
+    "brown rectangle.\n"
+    "\n"
+    "You have to bridge over interrupted road and\n"
+    "help vehicles to get to the left side.\n"
+    "\n"
+    "You could click on four semaphores but \n"
+    "each of them only twice. They will stop vehicle\n"
+    "for 5 seconds.\n"
+    "\n"
+    "For this game you have only 140 seconds.\n"
+    "\n"
+    "Good luck!");
+
+const QStringList HelpLines = QString::fromUtf8(HelpText).split(QLatin1Char('\n'));
 
 namespace {
 
@@ -86,7 +91,7 @@ protected:
 }  // namespace
 
 TAboutBox1::TAboutBox1()
-    : client_(setUpDialogWindow(*this, QStringLiteral("Nápověda"), ClientSize)) {
+    : client_(setUpDialogWindow(*this, QCoreApplication::translate("TAboutBox1", "Nápověda"), ClientSize)) {
     buildFrame();
     buildControls();
     OKButton->OnClick = [this] { OKButtonClick(); };
@@ -100,7 +105,7 @@ void TAboutBox1::buildFrame() {
     Shape2 = deckShape(s, QRect(0, 270, 413, 57));
     Shape4 = deckShape(s, QRect(0, 56, 44, 215));
     Shape3 = deckShape(s, QRect(369, 56, 44, 215));
-    Label1 = std::make_unique<TLabel>(s, QPoint(48, 16), QStringLiteral("NÁPOVĚDA/HELP"),
+    Label1 = std::make_unique<TLabel>(s, QPoint(48, 16), QCoreApplication::translate("TAboutBox1", "NÁPOVĚDA/HELP"),
                                       face(TextFace, 27, true, true), TitleColour);
 }
 
@@ -114,8 +119,8 @@ void TAboutBox1::buildControls() {
     ListBox1->setItemDelegate(new LeftToRightText(ListBox1));
     // Lines wider than the list are cut at its edge, as a plain list box does.
     ListBox1->setTextElideMode(Qt::ElideNone);
-    ListBox1->setItems(HelpLines);
-    OKButton = new TButton(this, OKButtonBounds, QStringLiteral("OK"), face(TextFace, 11, true));
+    ListBox1->setItems(QCoreApplication::translate("TAboutBox1", HelpText).split(QLatin1Char('\n')));
+    OKButton = new TButton(this, OKButtonBounds, QCoreApplication::translate("TAboutBox1", "OK"), face(TextFace, 11, true));
     OKButton->setDefault(true);
 }
 

@@ -19,8 +19,8 @@
 
 namespace kestrava {
 
-// The help text, one list line per entry; some lines end in spaces, kept as
-// they are.
+// The original help text, one list line per entry; some lines end in spaces,
+// kept as they are. The dialog shows it in the player's language.
 extern const QStringList HelpLines;
 
 class TAboutBox1 : public QDialog {

@@ -10,6 +10,10 @@ namespace {
 // seven-segment faces the layouts were made for leave room above and below:
 // at the requested size four digits would not fit the title window's score
 // box. It is scaled to the digit size those faces have.
+// "Tw Cen MT" is a narrow face: the help lines were broken to fit the list in
+// it. Of the packaged narrow and geometric faces measured against those lines
+// and the other boxes, Roboto Condensed is the most legible one that fits
+// unchanged (URW Gothic, the face nearest in shape, needs 85 % width).
 struct Substitute {
     const char* requested;
     const char* standIn;
@@ -18,7 +22,7 @@ struct Substitute {
 };
 constexpr Substitute substitutes[] = {
     {"LED", "DSEG7 Classic", 72, 70},
-    {"Tw Cen MT", "URW Gothic", 100, QFont::Unstretched},
+    {"Tw Cen MT", "Roboto Condensed", 100, QFont::Unstretched},
     {"MS Sans Serif", "DejaVu Sans", 100, QFont::Unstretched},
 };
 

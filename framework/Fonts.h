@@ -1,7 +1,7 @@
 #pragma once
 // The faces the windows ask for by name, with the Debian faces that stand in
 // for them where they are not installed: DSEG7 Classic for the seven-segment
-// "LED", URW Gothic for "Tw Cen MT", DejaVu Sans for "MS Sans Serif".
+// "LED", Roboto Condensed for "Tw Cen MT", DejaVu Sans for "MS Sans Serif".
 
 #include <QFont>
 

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 
 namespace kestrava {
 
@@ -32,15 +33,15 @@ void TItem::setBounds(const QRect& bounds) {
     if (bounds == bounds_)
         return;
     if (visible_)
-        scene_.invalidate(bounds_);
+        scene_.invalidate(paintedRect());
     bounds_ = bounds;
     if (visible_)
-        scene_.invalidate(bounds_);
+        scene_.invalidate(paintedRect());
 }
 
 void TItem::repaint() {
     if (visible_)
-        scene_.invalidate(bounds_);
+        scene_.invalidate(paintedRect());
 }
 
 void TItem::setLeft(int left) { setBounds(bounds_.translated(left - bounds_.left(), 0)); }
@@ -51,7 +52,7 @@ void TItem::setVisible(bool visible) {
     if (visible == visible_)
         return;
     visible_ = visible;
-    scene_.invalidate(bounds_);
+    scene_.invalidate(paintedRect());
 }
 
 namespace {
@@ -107,7 +108,9 @@ TLabel::TLabel(TScene& scene, QPoint topLeft, const QString& caption, const QFon
       font_(font),
       colour_(colour),
       wrapWidth_(wrapWidth) {
+    overhang_ = inkOverhang(caption_);
     setBounds(boundsFor(caption_));
+    repaint();
 }
 
 QRect TLabel::boundsFor(const QString& caption) const {
@@ -122,12 +125,38 @@ QRect TLabel::boundsFor(const QString& caption) const {
                  QSize(std::max(metrics.horizontalAdvance(caption), 1), metrics.height()));
 }
 
+// How far the caption's ink reaches outside its layout box: above the ascent
+// and below the descent (accents on capitals, seven-segment digits that fill
+// the whole cell), and left or right of the advance widths (negative
+// bearings). One pixel more on every side takes in the antialiased edge and
+// the glyphs' hinting, which moves them by up to a pixel on a scaled screen.
+QMargins TLabel::inkOverhang(const QString& caption) const {
+    const QFontMetricsF metrics(font_);
+    const QRectF ink = metrics.boundingRect(caption);
+    qreal below = ink.bottom() - metrics.descent();
+    if (font_.underline())
+        below = std::max(below, metrics.underlinePos() + metrics.lineWidth() - metrics.descent());
+    qreal left = 0;
+    qreal right = 0;
+    for (const QChar c : caption) {
+        left = std::max(left, -metrics.leftBearing(c));
+        right = std::max(right, -metrics.rightBearing(c));
+    }
+    auto whole = [](qreal overhang) {
+        return static_cast<int>(std::ceil(std::max<qreal>(overhang, 0))) + 1;
+    };
+    return QMargins(whole(left), whole(-ink.top() - metrics.ascent()), whole(right), whole(below));
+}
+
+QRect TLabel::paintedRect() const { return BoundsRect().marginsAdded(overhang_); }
+
 void TLabel::setCaption(const QString& caption) {
     if (caption == caption_)
         return;
-    caption_ = caption;
-    // The old text's place is repainted even when the new text is no larger.
+    // The old text's ink is erased even when the new text is no larger.
     repaint();
+    caption_ = caption;
+    overhang_ = inkOverhang(caption_);
     setBounds(boundsFor(caption_));
     repaint();
 }
@@ -162,7 +191,7 @@ void TScene::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     painter.fillRect(dirty, background_);
     for (const TItem* item : items_) {
-        if (item->Visible() && item->BoundsRect().intersects(dirty))
+        if (item->Visible() && item->paintedRect().intersects(dirty))
             item->paint(painter);
     }
     paintBorder(painter);

@@ -5,7 +5,8 @@
 // (pictures, shapes, labels) are painted in creation order, later over
 // earlier; child widgets (panels, list boxes, text boxes, buttons) are drawn
 // above every item. Moving, resizing, showing or hiding an item repaints only
-// the rectangles it left and entered.
+// the rectangles it left and entered: what it painted there, which for a
+// label may reach beyond its box (see TLabel).
 //
 // Clicks: a click is the left button pressed and released inside the same
 // item; the right and middle buttons and the second press of a double-click
@@ -55,6 +56,8 @@ public:
     std::function<void()> OnClick;
 
     virtual void paint(QPainter& painter) const = 0;
+    // Everything paint() may touch; the item's box unless it says otherwise.
+    virtual QRect paintedRect() const { return bounds_; }
 
 protected:
     void setBounds(const QRect& bounds);
@@ -95,19 +98,27 @@ private:
 };
 
 // Text with a transparent background. Without a wrap width it sizes itself
-// to its caption; with one it word-wraps at that width.
+// to its caption; with one it word-wraps at that width. Its box is the text's
+// layout (advance widths, line height), which clicks and positions use; its
+// painted rectangle also holds the ink a face puts outside that layout
+// (accents above the ascent, overhanging bearings), so a new caption erases
+// the old one whole.
 class TLabel : public TItem {
 public:
     TLabel(TScene& scene, QPoint topLeft, const QString& caption, const QFont& font,
            QColor colour, int wrapWidth = 0);
     const QString& Caption() const { return caption_; }
+    const QFont& Font() const { return font_; }
     void setCaption(const QString& caption);
     void paint(QPainter& painter) const override;
+    QRect paintedRect() const override;
 
 private:
     QRect boundsFor(const QString& caption) const;
+    QMargins inkOverhang(const QString& caption) const;
 
     QString caption_;
+    QMargins overhang_;
     QFont font_;
     QColor colour_;
     int wrapWidth_;

@@ -8,6 +8,8 @@
 #include "framework/Picture.h"
 #include "game/GameRules.h"
 
+#include <QCoreApplication>
+
 namespace kestrava {
 
 namespace {
@@ -63,7 +65,7 @@ void TForm2::buildScene() {
     Ploska = new TScene(&scene, QSize(55, 17), Maroon, TScene::Border::Raised);
     Ploska->move(217, 405);
     buildEndPanel();
-    addMenuEntry(addMenu(QStringLiteral("Game")), QStringLiteral("Close"),
+    addMenuEntry(addMenu(QCoreApplication::translate("TForm2", "Game")), QCoreApplication::translate("TForm2", "Close"),
                  QKeySequence(QStringLiteral("Ctrl+Z")), [this] { Ukonit1Click(); });
 }
 
@@ -158,11 +160,11 @@ void TForm2::buildStatus() {
     life02 = lifeAt(88);
     life03 = lifeAt(104);
     life04 = lifeAt(120);
-    Label6 = std::make_unique<TLabel>(s, QPoint(32, 390), QStringLiteral("Time :"),
+    Label6 = std::make_unique<TLabel>(s, QPoint(32, 390), QCoreApplication::translate("TForm2", "Time :"),
                                       statusFont(), Qt::white);
-    Label7 = std::make_unique<TLabel>(s, QPoint(336, 392), QStringLiteral("Score :"),
+    Label7 = std::make_unique<TLabel>(s, QPoint(336, 392), QCoreApplication::translate("TForm2", "Score :"),
                                       statusFont(), Qt::white);
-    Label8 = std::make_unique<TLabel>(s, QPoint(9, 15), QStringLiteral("Lives :"),
+    Label8 = std::make_unique<TLabel>(s, QPoint(9, 15), QCoreApplication::translate("TForm2", "Lives :"),
                                       statusFont(), Qt::white);
 }
 
@@ -175,29 +177,29 @@ void TForm2::buildEndPanel() {
     Shape6 = std::make_unique<TShape>(p, QRect(80, 64, 329, 289), EndBoxFill, DeckOutline);
     Label1 = std::make_unique<TLabel>(p, QPoint(96, 200), QString(), ledFont(27), Qt::white);
     Label2 = std::make_unique<TLabel>(p, QPoint(96, 144),
-                                      QStringLiteral("Tvé dosažené skóre je:"), statusFont(),
+                                      QCoreApplication::translate("TForm2", "Tvé dosažené skóre je:"), statusFont(),
                                       Qt::white);
     Label3 = std::make_unique<TLabel>(p, QPoint(288, 272), QString(),
                                       face(QStringLiteral("MS Sans Serif"), 11), Qt::white);
     Label3->Hide();
     Label4 = std::make_unique<TLabel>(
-        p, QPoint(96, 256), QStringLiteral("Blahopřeji, dosáhli jste nejvyššího skóre."),
+        p, QPoint(96, 256), QCoreApplication::translate("TForm2", "Blahopřeji, dosáhli jste nejvyššího skóre."),
         statusFont(), Qt::white);
     Label4->Hide();
     Label5 = std::make_unique<TLabel>(p, QPoint(288, 400),
-                                      QStringLiteral("Pro ukončení stiskněte Enter"),
+                                      QCoreApplication::translate("TForm2", "Pro ukončení stiskněte Enter"),
                                       face(QStringLiteral("Tw Cen MT"), 13, true), Qt::white);
     Label9 = std::make_unique<TLabel>(p, QPoint(96, 168),
-                                      QStringLiteral("Congratulations. Your score is:"),
+                                      QCoreApplication::translate("TForm2", "Congratulations. Your score is:"),
                                       statusFont(), Qt::white);
     Memo1 = new TMemo(&p, QRect(96, 88, 305, 49), boxText,
-                      {QStringLiteral("Blahopřeji, právě jsi dohrál "),
-                       QStringLiteral("freeware hru Kestrava."), QString()});
+                      {QCoreApplication::translate("TForm2", "Blahopřeji, právě jsi dohrál "),
+                       QCoreApplication::translate("TForm2", "freeware hru Kestrava."), QString()});
     ListBox1 = new TListBox(&p, QRect(104, 304, 81, 41), {ledFont(27), Qt::white, EndBoxFill}, 28);
     ListBox1->hide();
     bohuzel = new TMemo(&p, QRect(88, 88, 313, 249), boxText,
-                        {QStringLiteral("Je mi líto, ale ztratil si všechny životy."), QString(),
-                         QStringLiteral("Zkus štěstí znovu!;)"), QString(), QString(),
+                        {QCoreApplication::translate("TForm2", "Je mi líto, ale ztratil si všechny životy."), QString(),
+                         QCoreApplication::translate("TForm2", "Zkus štěstí znovu!;)"), QString(), QString(),
                          QString(21, QLatin1Char(' ')),
                          QString(28, QLatin1Char(' ')) + QStringLiteral("GAME OVER")});
     bohuzel->hide();

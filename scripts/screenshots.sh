@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of every window and writes them to docs/:
 # the title window, the game in play, the game-over panel, the About and Help
-# dialogs, and the title window at twice the size (QT_SCALE_FACTOR=2).
+# dialogs (the Help in Czech and in English), and the title window at twice
+# the size (QT_SCALE_FACTOR=2).
 #
 # Run by hand after a change that shows on screen, look at every picture, and
 # commit them. Each scene is a fresh run of the game (one game per run) on an
@@ -61,14 +62,15 @@ start_display() {
 }
 
 # Starts the game in a fresh run folder holding the shipped sounds and score,
-# with the given scale factor, and waits for its title window; sets $title.
+# with the given scale factor and language (Czech unless $2 says otherwise),
+# and waits for its title window; sets $title.
 start_game() {
     rm -rf "$work/run"
     mkdir -p "$work/run/sounds"
     cp "$root"/assets/sounds/*.wav "$work/run/sounds/"
     cp "$root/assets/score" "$work/run/score"
     (cd "$work/run" && exec env QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
-        QT_SCALE_FACTOR="$1" "$build/app/kestrava" >/dev/null 2>&1) &
+        QT_SCALE_FACTOR="$1" LANGUAGE="${2:-cs}" "$build/app/kestrava" >/dev/null 2>&1) &
     game_pid=$!
     title=$(wait_window Kestrava) || fail "no title window"
 }
@@ -140,6 +142,12 @@ shoot_title_and_dialogs() {
     xdotool key Down Return
     dialog=$(wait_window About) || fail "no About dialog"
     shoot "$dialog" about
+    stop_session
+    start_display 1024x768
+    start_game 1 en
+    press "$title" F1
+    dialog=$(wait_window Help) || fail "no English Help dialog"
+    shoot "$dialog" help-en
     stop_session
 }
 

@@ -9,7 +9,11 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libsdl2-mixer-dev libjpeg-dev libasound2-dev
   # faces the game asks for
-  fonts-dseg fonts-urw-base35 fonts-dejavu-core
+  fonts-dseg fonts-roboto-unhinted fonts-dejavu-core
+  # the faces the asset painter letters its pictures in
+  fonts-urw-base35
+  # the English translation: lupdate and lrelease, and their CMake functions
+  qt6-l10n-tools qt6-tools-dev
   # tests and tooling
   googletest libgtest-dev xvfb xdotool x11-utils imagemagick sox
   # a real sound server and a Wayland compositor for the desktop tests

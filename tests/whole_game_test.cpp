@@ -3,6 +3,9 @@
 #include "tests/CarefulPlayer.h"
 #include "tests/GameFixture.h"
 
+#include <QScreen>
+#include <QTest>
+
 namespace kestrava::testing {
 namespace {
 
@@ -55,6 +58,50 @@ TEST_F(WholeGameTest, TheSameGameTwiceGivesTheSameScore) {
     EXPECT_EQ(game->Label1->Caption(), first);
     EXPECT_EQ(second.nowMs(), firstEnd);
     game.reset();  // its timers run on `second`
+}
+
+// What the player sees of the clock, read from the window's own backing
+// store after every tick, is what a fresh clock label with the same caption
+// shows: no digit leaves ink behind (a stale segment turned 134 into 139).
+TEST_F(WholeGameTest, TheClockReadsRightThroughAWholeGame) {
+    CarefulPlayer player(*game);
+    startGame();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(game.get()));
+    // Below the lane 4 deck, above the bottom bar, from the end of "Time :"
+    // to the gap: only the clock paints here.
+    const QRect clockArea(76, 389, 140, 35);
+    auto seen = [&clockArea](QWidget& window, TScene& client) {
+        QCoreApplication::processEvents();
+        const qreal scale = window.devicePixelRatio();
+        const QRect area(client.mapTo(&window, clockArea.topLeft()) * scale,
+                         clockArea.size() * scale);
+        return window.screen()->grabWindow(window.winId()).toImage().copy(area);
+    };
+    TScene fresh(nullptr, game->client().size(), Qt::black);
+    TLabel freshClock(fresh, game->hodiny->BoundsRect().topLeft(), QString(),
+                      game->hodiny->Font(), Qt::yellow);
+    fresh.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+
+    QStringList misread;
+    QStringList read;
+    QString shown = game->hodiny->Caption();
+    while (!game->konechry->Visible() && clock.nowMs() < 150000) {
+        clock.advance(5);
+        player.act();
+        if (game->hodiny->Caption() == shown)
+            continue;
+        shown = game->hodiny->Caption();
+        freshClock.setCaption(shown);
+        // At 0 the end panel covers the clock.
+        if (!game->konechry->Visible() && seen(*game, game->client()) != seen(fresh, fresh))
+            misread << shown;
+        read << shown;
+    }
+    EXPECT_TRUE(read.contains(QStringLiteral("134")) && read.contains(QStringLiteral("131")) &&
+                read.contains(QStringLiteral("99")) && read.contains(QStringLiteral("1")))
+        << read.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(misread, QStringList()) << "scale " << game->devicePixelRatio();
 }
 
 }  // namespace
