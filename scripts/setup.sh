@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages Kestrava needs to build, run and test.
 # Safe to run again: packages already present are skipped, and apt is only
 # touched when something is missing.

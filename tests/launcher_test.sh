@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The installed launcher: it prepares the player's own folder under
 # XDG_DATA_HOME and runs the program there. Each case installs this build
 # into a temporary prefix (with a space in its name) and swaps the program

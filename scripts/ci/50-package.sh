@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The game as a player gets it. The desktop entry and the AppStream metainfo
 # pass their validators; CPack builds the .deb from the build folder; apt
 # installs it on this machine; the menu entry's command, run as a new player
