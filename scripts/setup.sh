@@ -21,8 +21,9 @@ packages=(
   # the fuzz targets: clang with its libFuzzer and sanitizer runtimes (the
   # sanitizer build itself uses g++'s runtimes, which come with g++)
   clang libclang-rt-14-dev
-  # validators of the desktop entry and the AppStream metainfo
-  desktop-file-utils appstream
+  # validators of the desktop entry and the AppStream metainfo, the
+  # licence check, Debian's package checker, and `man` for the manual page
+  desktop-file-utils appstream reuse lintian man-db
 )
 
 missing=()
