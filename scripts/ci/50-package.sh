@@ -12,7 +12,7 @@
 # theirs; the package is removed at the end.
 #
 # Where kestrava is already installed (a player's machine, not CI), that
-# package is left alone: the checks stop after building the .deb.
+# package is left alone: the checks stop after lintian.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 readonly AppId=net.kestrava.Kestrava
@@ -120,11 +120,11 @@ check_player_folder() {
 
 validate
 build_package
+check_package
 if dpkg-query -W -f='${Status}' kestrava 2>/dev/null | grep -q "install ok installed"; then
     echo "kestrava is installed here already; not replacing it"
     exit 0
 fi
-check_package
 install_package
 check_manual_page
 start_display
