@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/Application.h"
 
 #include "app/Unit1.h"

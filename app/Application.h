@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Start-up and shutdown, and the process-wide references through which the
 // windows show, hide and close each other. Each reference is set while its

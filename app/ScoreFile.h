@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The `score` file, the game's only persistent state: the best score as the
 // first line, as the player saw it on screen ("0000" after a reset). Further

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // TForm1, the title window and the program's main window: the title picture,
 // the stored best score, the start and exit pictures and "Reset score".

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The game's pictures, built into the program as Qt resources under
 // ":/pictures/" (for example ":/pictures/bus.bmp").

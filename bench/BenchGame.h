@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the bench's games share: the six timers it measures, by name and in
 // table order, a run folder like the one the game ships with, an error

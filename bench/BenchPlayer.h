@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The player of the bench's scripted game. It acts only when a vehicle has
 // moved (the bench calls act() after each vehicle tick), so it adds no

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The measurements the bench takes itself, in its own process or by starting
 // the measuring children, and the figures they give.

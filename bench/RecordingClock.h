@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A clock that passes every schedule on to another clock and stamps every
 // tick on the way, so the game's own timers can be measured without touching

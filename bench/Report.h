@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Turns the bench's measurements into the Markdown table it prints, each
 // figure beside its yardstick and the target it is held against.

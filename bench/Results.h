@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What a measuring child process hands back to the bench: one line per
 // figure on its standard output, "<kind> <name> <numbers...>", read back by

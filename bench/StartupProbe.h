@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Times a program's start: from just before its process is created to the
 // moment the X server maps its first top-level window, and its peak resident

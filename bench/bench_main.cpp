@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // kestrava_bench [--quick] [--seconds N] [--starts N] [--games N] [--renders N]
 //
 // Measures, in one run, how well the game keeps time, how little it paints

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // kestrava_bench_empty [--furnished]
 //
 // The start-up yardsticks: an empty Qt Widgets window with the game window's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // kestrava_bench_floor SECONDS
 //
 // The floor the game's timers are measured against: a bare Qt Widgets

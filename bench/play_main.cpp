@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // kestrava_bench_play SECONDS SOURCE_DIR
 //
 // One scripted game in real time on the program's own windows, timers and

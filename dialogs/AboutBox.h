@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // TAboutBox, the About dialog: the game's name and version, the author's
 // credit and two links, the author's web page and the site that supports

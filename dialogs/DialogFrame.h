@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the About and Help dialogs share: a fixed-size dialog window whose
 // client area is one TScene in the dialogs' dark blue, framed by deck blue

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // TAboutBox1, the Help dialog: the rules of the game, in Czech and then in
 // English, in a list the player scrolls with the scroll bar on its left.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Windowed controls: they are real widgets, drawn above every scene item of
 // their parent, and take clicks and (where focusable) keys themselves.

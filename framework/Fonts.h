@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The faces the windows ask for by name, with the Debian faces that stand in
 // for them where they are not installed: DSEG7 Classic for the seven-segment

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A top-level game window: a fixed-size client area (a TScene) below an
 // optional menu bar, centred on the screen, not resizable, with system menu

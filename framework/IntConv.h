@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Text to 32-bit signed integer, accepting exactly these forms:
 // leading spaces (the space character only); then either an optional sign

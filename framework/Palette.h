@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The colours the windows share: "deck blue" frames every window, and the
 // dark blue is the background of the title window and the dialogs.

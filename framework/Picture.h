@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Pictures from the program's resources: BMP through Qt, JPEG through
 // libjpeg-turbo.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzzes the integer conversion that reads the stored best score.
 //
 // The input bytes become text twice: as Latin-1, exactly as a line of the

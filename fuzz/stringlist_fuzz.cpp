@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzzes the string-list reader with arbitrary file bytes.
 //
 // Besides the sanitizers' own checks, every input is held to two oracles:

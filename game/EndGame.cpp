@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Traffic lights, the game clock with the end of the game by time-out, and
 // the high-score watcher.
 

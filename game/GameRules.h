@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The numbers the rules of play are made of, in one place. Positions are the
 // `Left` or `Top` of scene items in unscaled client pixels; the rules compare

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window handlers, the deck piece and the four vehicle lanes.
 //
 // Each vehicle tick is a straight sequence of position comparisons; the order

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // TForm2, the game window: the bridge scene, the timers that drive play and
 // the game state every rule shares.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Draws the desktop icons in packaging/icons/ from the program icon, the
 # 32 x 32 16-colour picture the game shows on its task-bar entry. Run by hand
 # after changing assets/pictures/icon32.bmp or icon16.bmp, look at them, and

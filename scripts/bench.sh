@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds the performance bench and runs it on an X
 # display of its own (Xvfb, no window manager), printing its table as
 # Markdown. Arguments go to the bench: --quick for a short smoke run, or

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Configures and builds Kestrava into build/ (Release by default).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds the game and starts it from run/, a folder
 # holding the sounds and the player's `score`. The default score is copied only
 # when run/ has none, so a rebuild never overwrites a best score.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes the README's pictures of every window and writes them to docs/:
 # the title window, the game in play, the game-over panel, the About and Help
 # dialogs (the Help in Czech and in English), and the title window at twice

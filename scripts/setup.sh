@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages Kestrava needs to build, run and test.
 # Safe to run again: packages already present are skipped, and apt is only
 # touched when something is missing.
@@ -24,8 +27,9 @@ packages=(
   # the fuzz targets: clang with its libFuzzer and sanitizer runtimes (the
   # sanitizer build itself uses g++'s runtimes, which come with g++)
   clang libclang-rt-14-dev
-  # validators of the desktop entry and the AppStream metainfo
-  desktop-file-utils appstream
+  # validators of the desktop entry and the AppStream metainfo, the
+  # licence check, Debian's package checker, and `man` for the manual page
+  desktop-file-utils appstream reuse lintian man-db
 )
 
 missing=()

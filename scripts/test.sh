@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds everything and runs every test: the unit
 # and end-to-end suites, then each further check in scripts/ci/ (in name
 # order; each prints its own figures and fails on a finding).

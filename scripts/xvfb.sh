@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced: start_xvfb and stop_xvfb, an X display of this script's own.
 #
 # Xvfb's -displayfd picks the lowest free display number, and that is racy

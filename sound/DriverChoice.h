@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Which SDL audio drivers the sound system lets SDL try, decided before SDL
 // starts its audio subsystem.

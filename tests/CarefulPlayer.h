@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A player who watches every lane: each step it brings the deck piece to the
 // lane whose vehicle is nearest its gap, and when two vehicles want the gap

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A game window on a virtual clock, in a temporary working directory holding
 // a `score` file, with sound cues and error reports recorded instead of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "assets/Assets.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/HelpBox.h"

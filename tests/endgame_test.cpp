@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Traffic lights, the game clock with the end of the game, and the
 // high-score watcher, on the virtual clock. Clicks are real mouse events on
 // the client area, so the scene's click routing takes part in every test.

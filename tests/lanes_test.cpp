@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The deck piece and the four vehicle lanes, on the virtual clock.
 
 #include "game/GameRules.h"

@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The installed launcher: it prepares the player's own folder under
 # XDG_DATA_HOME and runs the program there. Each case installs this build
 # into a temporary prefix (with a space in its name) and swaps the program
 # for a probe that records its working directory and arguments, so the
 # launcher runs for real against the installed layout.
 #
-# Arguments: the cmake program, the build folder, and the relative install
-# folders bindir, libexecdir and datadir.
+# Arguments: the cmake program, the build folder, and the install folders,
+# relative to the prefix, of the launcher, the program and the data.
 set -euo pipefail
 
 CMAKE=$1
 BUILD=$2
-BINDIR=$3
-LIBEXECDIR=$4
-DATADIR=$5
+LAUNCHER_DIR=$3
+PROGRAM_DIR=$4
+DATA_DIR=$5
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
 PROBE_OUT="$WORK/probe"
@@ -33,11 +36,11 @@ install_tree() {
     # shellcheck disable=SC2016  # the probe's own variables
     printf '%s\n' '#!/bin/sh' 'pwd -P >"$PROBE_OUT"' \
         'for a in "$@"; do printf "[%s]\n" "$a" >>"$PROBE_OUT"; done' 'exit 7' \
-        >"$prefix/$LIBEXECDIR/kestrava/kestrava"
+        >"$prefix/$PROGRAM_DIR/kestrava"
 }
 
-launcher() { echo "$WORK/$1/$BINDIR/kestrava"; }
-data_dir() { echo "$WORK/$1/$DATADIR/kestrava"; }
+launcher() { echo "$WORK/$1/$LAUNCHER_DIR/kestrava"; }
+data_dir() { echo "$WORK/$1/$DATA_DIR"; }
 
 # Runs launcher $1 from $WORK with HOME=$2 and XDG_DATA_HOME=$3 ("<unset>"
 # to leave it out) and the further arguments; sets STATUS to its exit code.
@@ -180,7 +183,7 @@ test_failures() {
     case $STATUS in 0 | 7) fail "no HOME: exit code $STATUS" ;; esac
     grep -q "HOME" "$WORK/stderr" || fail "no HOME: message $(cat "$WORK/stderr")"
 
-    rm "$WORK/prefix new/$LIBEXECDIR/kestrava/kestrava"
+    rm "$WORK/prefix new/$PROGRAM_DIR/kestrava"
     launch "$(launcher "prefix new")" "$WORK/home failures" "<unset>"
     case $STATUS in 0 | 7) fail "no program: exit code $STATUS" ;; esac
     grep -q "program" "$WORK/stderr" || fail "no program: message $(cat "$WORK/stderr")"

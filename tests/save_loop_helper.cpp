@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A process that does nothing but save the `score` file, for the test that
 // kills a process in the middle of a save (score_input_test.cpp).
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Bad input and faults around the `score` file: whatever the file holds, or
 // whatever stands in its place, the title window and the high-score watcher
 // report it and go on, and the file changes only by a write the rules call

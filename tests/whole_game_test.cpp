@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whole games on the virtual clock, played by a scripted player.
 
 #include "tests/CarefulPlayer.h"

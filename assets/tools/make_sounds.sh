@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Synthesises the game's five sound cues with sox: short mono 16-bit 22050 Hz
 # WAV files, written into the folder given as the only argument (by default
 # assets/sounds next to this script). Runs in sox's repeatable mode (-R), so

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Kestrava developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Paints every picture of the game and writes them into one folder.
 //
 //   kestrava_paint_assets <output folder>

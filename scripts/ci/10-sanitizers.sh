@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The whole test suite (unit and end-to-end) built with AddressSanitizer,
 # LeakSanitizer and UndefinedBehaviorSanitizer in build-asan/. Fails on a
 # failing test and on any sanitizer report, also one from a program that a

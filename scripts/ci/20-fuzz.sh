@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets with clang in build-fuzz/ and runs each for a
 # bounded time (KESTRAVA_FUZZ_SECONDS, 60 by default), starting from the
 # committed seeds in fuzz/corpus/. A crash, a sanitizer report, an oracle

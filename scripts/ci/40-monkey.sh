@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A short monkey run (KESTRAVA_MONKEY_MINUTES, 2 by default) of the program
 # built with the sanitizers in build-asan/, under Xvfb. Fails on a crash, a
 # sanitizer report, a spoilt score file or memory growth; the report goes to

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A missing or corrupt sound file fails the start: the "Application Error" box
 # names the file, the title window never shows, the exit code is 1.
 # $3: "missing" or "corrupt".

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Each kind of unusable sound file fails the start the same way: the
 # "Application Error" box says EMCIDeviceError, names the file and what is
 # wrong with it, the title window never shows, and the program ends with

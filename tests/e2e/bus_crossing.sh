@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Holding the deck piece at the bus lane, the bus crosses and the new best
 # score "50" is in the score file within a second of the crossing.
 source "$(dirname "$0")/lib.sh"

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared steps of the end-to-end runs: an Xvfb display of their own, a
 # temporary run folder seeded from assets/, and xdotool to act as the player.
 # Sourced by the scenario scripts; $1 of each is the kestrava binary, $2 the

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Without a score file the start reports the missing file (at create and at
 # show) and the title window still appears.
 source "$(dirname "$0")/lib.sh"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Enter on the title window resets the best score; the start picture opens the
 # game window; Ctrl+Z ends the program with code 0.
 source "$(dirname "$0")/lib.sh"

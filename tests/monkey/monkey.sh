@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The monkey run: the real program, under Xvfb with a window manager, fed
 # random keys, clicks and double-clicks over whatever windows it shows (the
 # title and game windows, the dialogs, menus and message boxes), at a
