@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/Unit1.h"
+#include "app/WindowSystem.h"
 #include "assets/Assets.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/HelpBox.h"
@@ -13,7 +14,9 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QWindow>
 #include <memory>
+#include <vector>
 
 namespace kestrava {
 
@@ -70,10 +73,50 @@ struct Windows {
     }
 };
 
+// The program's arguments with the window system to use added, as Qt's own
+// "-platform" option (rather than QT_QPA_PLATFORM, which programs the game
+// starts, such as the web browser, would inherit).
+class PlatformArguments {
+public:
+    PlatformArguments(int argc, char** argv) : request_(platformRequest(currentSession())) {
+        arguments_.assign(argv, argv + argc);
+        if (!request_.isEmpty()) {
+            arguments_.push_back(platformOption_.data());
+            arguments_.push_back(request_.data());
+        }
+        count_ = static_cast<int>(arguments_.size());
+        arguments_.push_back(nullptr);
+    }
+    // QApplication keeps both references for its lifetime.
+    int& count() { return count_; }
+    char** values() { return arguments_.data(); }
+
+private:
+    QByteArray platformOption_ = "-platform";
+    QByteArray request_;
+    std::vector<char*> arguments_;
+    int count_ = 0;
+};
+
+// A Wayland client cannot place its windows: the compositor puts each new
+// window where it likes, and a click raises the window clicked. Made a child
+// of the title window, the game window is kept above it by the compositor,
+// so a click on the title window never hides a running game. Under X the
+// windows place and stack themselves, and stay independent.
+void keepGameAboveTitle() {
+    if (QGuiApplication::platformName() != QLatin1String("wayland"))
+        return;
+    Form1->winId();
+    Form2->winId();
+    Form2->windowHandle()->setTransientParent(Form1->windowHandle());
+}
+
 }  // namespace
 
 int runKestrava(int argc, char** argv) {
-    QApplication app(argc, argv);
+    PlatformArguments arguments(argc, argv);
+    QApplication app(arguments.count(), arguments.values());
+    QGuiApplication::setDesktopFileName(QLatin1String(kDesktopFileId));
     app.setQuitOnLastWindowClosed(false);
     initAssets();
     registerFontSubstitutes();
@@ -81,6 +124,7 @@ int runKestrava(int argc, char** argv) {
     try {
         app.setWindowIcon(programIcon());
         windows.create();
+        keepGameAboveTitle();
     } catch (const Exception& error) {
         reportStartupFailure(error, QCoreApplication::applicationFilePath());
         return 1;

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Kestrava developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# The game on a Wayland session, on a headless weston of this test's own
+# that logs every protocol request of its clients.
+# - With no X display the game runs natively on Wayland: it shows its title
+#   window (looked at in weston's screenshot), under the desktop file's id as
+#   app_id, prints nothing, and ends on SIGTERM (the headless compositor has
+#   no input to close it with).
+# - With an X display as well it chooses X: the title window is an X window
+#   whose class is the desktop file's StartupWMClass, the compositor sees no
+#   window of it, and the title window's Ctrl+Z ends it with exit code 0.
+source "$(dirname "$0")/lib.sh"
+
+readonly DESKTOP_FILE="$SOURCE_DIR/packaging/net.kestrava.Kestrava.desktop"
+readonly SOCKET=kestrava-test
+readonly READY_CHECKS=200   # 0.1 s apart
+# Colours of the title window: its frame shapes and its background.
+readonly DECK_BLUE="#004080"
+readonly TITLE_BACKGROUND="#000055"
+# Far fewer than the window holds (about 69 000 and 15 000 pixels), far
+# more than the compositor's own desktop has.
+readonly ENOUGH_PIXELS=5000
+readonly SIGTERM_STATUS=$(( 128 + 15 ))
+
+WESTON_PID=""
+cleanup_wayland() {
+    [ -n "$WESTON_PID" ] && kill "$WESTON_PID" 2>/dev/null && wait "$WESTON_PID" 2>/dev/null
+    cleanup
+}
+trap cleanup_wayland EXIT
+
+start_weston() {
+    mkdir -p "$WORK/wayland"
+    chmod 700 "$WORK/wayland"
+    XDG_RUNTIME_DIR="$WORK/wayland" weston --backend=headless-backend.so --use-pixman \
+        --width=1024 --height=768 --socket="$SOCKET" --idle-time=0 --debug \
+        --logger-scopes=log,proto >/dev/null 2>"$WORK/weston.log" &
+    WESTON_PID=$!
+    for _ in $(seq 1 "$READY_CHECKS"); do
+        [ -S "$WORK/wayland/$SOCKET" ] && return 0
+        sleep 0.1
+    done
+    fail "weston did not start: $(tail -5 "$WORK/weston.log")"
+}
+
+# Starts the game with the session's displays as given in the arguments
+# (VAR=value), none of them otherwise, and no platform named.
+start_game_in_session() {
+    (cd "$WORK/run" && exec env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+        XDG_RUNTIME_DIR="$WORK/wayland" SDL_AUDIODRIVER=dummy "$@" \
+        "$KESTRAVA_BIN" >"$WORK/stdout" 2>"$WORK/stderr") &
+    GAME_PID=$!
+}
+
+# Whether a client of the compositor has titled a toplevel "Kestrava" and
+# then put a picture into a surface, that is: shown its window.
+wayland_window_shown() {
+    awk '/rq xdg_toplevel@[0-9]+\.set_title\("Kestrava"\)/ { client = $4 }
+         client != "" && $4 == client && /rq wl_surface@[0-9]+\.attach\(wl_buffer/ { found = 1 }
+         END { exit !found }' "$WORK/weston.log"
+}
+
+pixels_of() {
+    convert "$1" -alpha off -fill black +opaque "$2" -fill white -opaque "$2" \
+        -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+seed_run_folder '0000\r\n'
+start_weston
+
+# Wayland only.
+start_game_in_session WAYLAND_DISPLAY="$SOCKET"
+for _ in $(seq 1 "$READY_CHECKS"); do
+    wayland_window_shown && break
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended: $(cat "$WORK/stderr")"
+    sleep 0.1
+done
+wayland_window_shown || fail "no window was shown on Wayland"
+grep -qF 'set_app_id("net.kestrava.Kestrava")' "$WORK/weston.log" ||
+    fail "the app_id is not the desktop file's id: $(grep -o 'set_app_id(.*)' "$WORK/weston.log")"
+mkdir -p "$WORK/shots"
+(cd "$WORK/shots" && XDG_RUNTIME_DIR="$WORK/wayland" WAYLAND_DISPLAY="$SOCKET" \
+    weston-screenshooter) || fail "no screenshot"
+shot=$(ls "$WORK"/shots/*.png)
+[ -n "${KESTRAVA_SHOTS:-}" ] && cp "$shot" "$KESTRAVA_SHOTS/wayland-title.png"
+deck=$(pixels_of "$shot" "$DECK_BLUE")
+background=$(pixels_of "$shot" "$TITLE_BACKGROUND")
+[ "$deck" -ge "$ENOUGH_PIXELS" ] && [ "$background" -ge "$ENOUGH_PIXELS" ] ||
+    fail "the title window is not on the screen ($deck deck-blue, $background background pixels)"
+kill -TERM "$GAME_PID"
+wait_exit 10 || fail "the game did not end on SIGTERM"
+[ "$EXIT_CODE" = "$SIGTERM_STATUS" ] || fail "exit code $EXIT_CODE on SIGTERM"
+[ ! -s "$WORK/stderr" ] || fail "printed on Wayland: $(cat "$WORK/stderr")"
+
+# X as well: X is chosen.
+start_display
+: >"$WORK/weston.log"
+start_game_in_session WAYLAND_DISPLAY="$SOCKET" DISPLAY="$DISPLAY"
+title=$(wait_window Kestrava 20) || fail "no title window on X with Wayland present"
+! grep -qF 'set_title("Kestrava")' "$WORK/weston.log" || fail "a window went to Wayland"
+class=$(xprop -id "$title" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+[ "$class" = "$(sed -n 's/^StartupWMClass=//p' "$DESKTOP_FILE")" ] ||
+    fail "the X class \"$class\" does not match the desktop file"
+press "$title" ctrl+z
+wait_exit 10 || fail "the program did not end"
+[ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE on X"
+[ ! -s "$WORK/stderr" ] || fail "printed on X: $(cat "$WORK/stderr")"
+echo "PASS"
