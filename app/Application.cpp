@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
-#include <QWindow>
 #include <memory>
 #include <vector>
 
@@ -98,19 +97,6 @@ private:
     int count_ = 0;
 };
 
-// A Wayland client cannot place its windows: the compositor puts each new
-// window where it likes, and a click raises the window clicked. Made a child
-// of the title window, the game window is kept above it by the compositor,
-// so a click on the title window never hides a running game. Under X the
-// windows place and stack themselves, and stay independent.
-void keepGameAboveTitle() {
-    if (QGuiApplication::platformName() != QLatin1String("wayland"))
-        return;
-    Form1->winId();
-    Form2->winId();
-    Form2->windowHandle()->setTransientParent(Form1->windowHandle());
-}
-
 }  // namespace
 
 int runKestrava(int argc, char** argv) {
@@ -124,7 +110,7 @@ int runKestrava(int argc, char** argv) {
     try {
         app.setWindowIcon(programIcon());
         windows.create();
-        keepGameAboveTitle();
+        keepAboveOnWayland(*Form2, *Form1);
     } catch (const Exception& error) {
         reportStartupFailure(error, QCoreApplication::applicationFilePath());
         return 1;

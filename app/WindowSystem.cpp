@@ -2,12 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/WindowSystem.h"
 
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
 namespace kestrava {
 
 namespace {
 
 constexpr char kX11Platform[] = "xcb";
 constexpr char kWaylandFallback[] = ";wayland";
+constexpr char kWaylandPlatform[] = "wayland";
 
 }  // namespace
 
@@ -22,6 +27,15 @@ QByteArray platformRequest(const Session& session) {
 
 Session currentSession() {
     return {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};
+}
+
+void keepAboveOnWayland(QWidget& upper, QWidget& lower) {
+    if (QGuiApplication::platformName() != QLatin1String(kWaylandPlatform))
+        return;
+    // winId() makes each widget's native window, so both have a handle.
+    upper.winId();
+    lower.winId();
+    upper.windowHandle()->setTransientParent(lower.windowHandle());
 }
 
 }  // namespace kestrava

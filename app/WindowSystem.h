@@ -15,6 +15,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QWidget;
+
 namespace kestrava {
 
 // The desktop file's id, which docks and task bars match against the
@@ -35,5 +37,13 @@ QByteArray platformRequest(const Session& session);
 
 // The session this process runs in, from its environment.
 Session currentSession();
+
+// On native Wayland, makes the window `upper` a child of the window `lower`.
+// A Wayland client cannot place its windows: the compositor puts each new
+// window where it likes, and a click raises the window clicked. A child is
+// kept above its parent, so a click on `lower` never hides `upper`. Under X
+// the windows place and stack themselves and stay independent, so this does
+// nothing there. Call it before either window is shown.
+void keepAboveOnWayland(QWidget& upper, QWidget& lower);
 
 }  // namespace kestrava
