@@ -8,10 +8,14 @@
 #   window (looked at in weston's screenshot), under the desktop file's id as
 #   app_id, prints nothing, and ends on SIGTERM (the headless compositor has
 #   no input to close it with).
+# - The game window shown over the title window (by wayland_windows, $3: the
+#   compositor has no input to click the start picture with) is made the
+#   title window's child, which the compositor keeps above it.
 # - With an X display as well it chooses X: the title window is an X window
 #   whose class is the desktop file's StartupWMClass, the compositor sees no
 #   window of it, and the title window's Ctrl+Z ends it with exit code 0.
 source "$(dirname "$0")/lib.sh"
+WAYLAND_WINDOWS="$3"
 
 readonly DESKTOP_FILE="$SOURCE_DIR/packaging/net.kestrava.Kestrava.desktop"
 readonly SOCKET=kestrava-test
@@ -45,21 +49,56 @@ start_weston() {
     fail "weston did not start: $(tail -5 "$WORK/weston.log")"
 }
 
-# Starts the game with the session's displays as given in the arguments
-# (VAR=value), none of them otherwise, and no platform named.
-start_game_in_session() {
+# Starts program $1 (the game, or the windows alone) with the session's
+# displays as given in the further arguments (VAR=value), none of them
+# otherwise, and no platform named.
+start_in_session() {
+    local program=$1
+    shift
     (cd "$WORK/run" && exec env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
         XDG_RUNTIME_DIR="$WORK/wayland" SDL_AUDIODRIVER=dummy "$@" \
-        "$KESTRAVA_BIN" >"$WORK/stdout" 2>"$WORK/stderr") &
+        "$program" >"$WORK/stdout" 2>"$WORK/stderr") &
     GAME_PID=$!
 }
 
-# Whether a client of the compositor has titled a toplevel "Kestrava" and
-# then put a picture into a surface, that is: shown its window.
-wayland_window_shown() {
-    awk '/rq xdg_toplevel@[0-9]+\.set_title\("Kestrava"\)/ { client = $4 }
-         client != "" && $4 == client && /rq wl_surface@[0-9]+\.attach\(wl_buffer/ { found = 1 }
-         END { exit !found }' "$WORK/weston.log"
+# Whether a client of the compositor has titled $1 toplevels (1 unless
+# given) "Kestrava" and then put a picture into a surface, that is: shown
+# its windows.
+wayland_windows_shown() {
+    awk -v wanted="${1:-1}" '
+        /rq xdg_toplevel@[0-9]+\.set_title\("Kestrava"\)/ { client = $4; titled++; found = 0 }
+        titled >= wanted && $4 == client && /rq wl_surface@[0-9]+\.attach\(wl_buffer/ { found = 1 }
+        END { exit !found }' "$WORK/weston.log"
+}
+
+# Waits until wayland_windows_shown $1 holds, while the program runs.
+wait_wayland_windows() {
+    for _ in $(seq 1 "$READY_CHECKS"); do
+        wayland_windows_shown "$1" && return 0
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the program ended: $(cat "$WORK/stderr")"
+        sleep 0.1
+    done
+    fail "no window was shown on Wayland"
+}
+
+# Takes the compositor's picture of the screen into $WORK/shots/$1.png, and
+# keeps a copy in $KESTRAVA_SHOTS when that is set; prints its path.
+screenshot() {
+    local shot="$WORK/shots/$1.png"
+    mkdir -p "$WORK/shots/taking"
+    (cd "$WORK/shots/taking" && XDG_RUNTIME_DIR="$WORK/wayland" WAYLAND_DISPLAY="$SOCKET" \
+        weston-screenshooter) || fail "no screenshot"
+    mv "$WORK"/shots/taking/*.png "$shot"
+    [ -n "${KESTRAVA_SHOTS:-}" ] && cp "$shot" "$KESTRAVA_SHOTS/"
+    echo "$shot"
+}
+
+# SIGTERM ends the program at once, with nothing on stderr.
+terminate_cleanly() {
+    kill -TERM "$GAME_PID"
+    wait_exit 10 || fail "the program did not end on SIGTERM"
+    [ "$EXIT_CODE" = "$SIGTERM_STATUS" ] || fail "exit code $EXIT_CODE on SIGTERM"
+    [ ! -s "$WORK/stderr" ] || fail "printed on Wayland: $(cat "$WORK/stderr")"
 }
 
 pixels_of() {
@@ -71,33 +110,30 @@ seed_run_folder '0000\r\n'
 start_weston
 
 # Wayland only.
-start_game_in_session WAYLAND_DISPLAY="$SOCKET"
-for _ in $(seq 1 "$READY_CHECKS"); do
-    wayland_window_shown && break
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended: $(cat "$WORK/stderr")"
-    sleep 0.1
-done
-wayland_window_shown || fail "no window was shown on Wayland"
+start_in_session "$KESTRAVA_BIN" WAYLAND_DISPLAY="$SOCKET"
+wait_wayland_windows 1
 grep -qF 'set_app_id("net.kestrava.Kestrava")' "$WORK/weston.log" ||
     fail "the app_id is not the desktop file's id: $(grep -o 'set_app_id(.*)' "$WORK/weston.log")"
-mkdir -p "$WORK/shots"
-(cd "$WORK/shots" && XDG_RUNTIME_DIR="$WORK/wayland" WAYLAND_DISPLAY="$SOCKET" \
-    weston-screenshooter) || fail "no screenshot"
-shot=$(ls "$WORK"/shots/*.png)
-[ -n "${KESTRAVA_SHOTS:-}" ] && cp "$shot" "$KESTRAVA_SHOTS/wayland-title.png"
+shot=$(screenshot wayland-title)
 deck=$(pixels_of "$shot" "$DECK_BLUE")
 background=$(pixels_of "$shot" "$TITLE_BACKGROUND")
 [ "$deck" -ge "$ENOUGH_PIXELS" ] && [ "$background" -ge "$ENOUGH_PIXELS" ] ||
     fail "the title window is not on the screen ($deck deck-blue, $background background pixels)"
-kill -TERM "$GAME_PID"
-wait_exit 10 || fail "the game did not end on SIGTERM"
-[ "$EXIT_CODE" = "$SIGTERM_STATUS" ] || fail "exit code $EXIT_CODE on SIGTERM"
-[ ! -s "$WORK/stderr" ] || fail "printed on Wayland: $(cat "$WORK/stderr")"
+terminate_cleanly
+
+# The game window over the title window: a child of it.
+: >"$WORK/weston.log"
+start_in_session "$WAYLAND_WINDOWS" WAYLAND_DISPLAY="$SOCKET"
+wait_wayland_windows 2
+grep -qE 'rq xdg_toplevel@[0-9]+\.set_parent\(xdg_toplevel@[0-9]+\)' "$WORK/weston.log" ||
+    fail "the game window is not the title window's child"
+screenshot wayland-game >/dev/null
+terminate_cleanly
 
 # X as well: X is chosen.
 start_display
 : >"$WORK/weston.log"
-start_game_in_session WAYLAND_DISPLAY="$SOCKET" DISPLAY="$DISPLAY"
+start_in_session "$KESTRAVA_BIN" WAYLAND_DISPLAY="$SOCKET" DISPLAY="$DISPLAY"
 title=$(wait_window Kestrava 20) || fail "no title window on X with Wayland present"
 ! grep -qF 'set_title("Kestrava")' "$WORK/weston.log" || fail "a window went to Wayland"
 class=$(xprop -id "$title" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
