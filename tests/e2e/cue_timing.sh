@@ -43,8 +43,8 @@ readonly READY_CHECKS=100   # 0.1 s apart
 MAP_LOG_PID=""
 LISTENER_PID=""
 cleanup_sound() {
-    [ -n "$LISTENER_PID" ] && kill "$(cat "$WORK/parec.pid")" 2>/dev/null
-    [ -n "$MAP_LOG_PID" ] && kill "$MAP_LOG_PID" 2>/dev/null
+    [ -n "$LISTENER_PID" ] && kill "$(cat "$WORK/parec.pid")" 2>/dev/null || true
+    [ -n "$MAP_LOG_PID" ] && kill "$MAP_LOG_PID" 2>/dev/null || true
     stop_pulse
     cleanup
 }
@@ -168,7 +168,11 @@ done
 [ -n "$(mapped_after 0)" ] || fail "xev saw no window map"
 clicked_us=$(now_us)
 open_game "$title" >/dev/null || fail "the game window did not open"
-SHOWN_US=$(mapped_after "$clicked_us")
+for _ in $(seq 1 "$READY_CHECKS"); do
+    SHOWN_US=$(mapped_after "$clicked_us")
+    [ -n "$SHOWN_US" ] && break
+    sleep 0.1
+done
 [ -n "$SHOWN_US" ] || fail "no map of the game window was seen"
 
 sleep_until_ms "$SERVER_STOP_MS"

@@ -30,7 +30,10 @@ readonly SIGTERM_STATUS=$(( 128 + 15 ))
 
 WESTON_PID=""
 cleanup_wayland() {
-    [ -n "$WESTON_PID" ] && kill "$WESTON_PID" 2>/dev/null && wait "$WESTON_PID" 2>/dev/null
+    if [ -n "$WESTON_PID" ]; then
+        kill "$WESTON_PID" 2>/dev/null || true
+        wait "$WESTON_PID" 2>/dev/null || true
+    fi
     cleanup
 }
 trap cleanup_wayland EXIT
@@ -38,7 +41,12 @@ trap cleanup_wayland EXIT
 start_weston() {
     mkdir -p "$WORK/wayland"
     chmod 700 "$WORK/wayland"
-    XDG_RUNTIME_DIR="$WORK/wayland" weston --backend=headless-backend.so --use-pixman \
+    # No fading or zooming of windows as they appear: the screenshots must
+    # show them in their own colours.
+    printf '[shell]\nanimation=none\nstartup-animation=none\nclose-animation=none\n' \
+        >"$WORK/weston.ini"
+    XDG_RUNTIME_DIR="$WORK/wayland" weston --config="$WORK/weston.ini" \
+        --backend=headless-backend.so --use-pixman \
         --width=1024 --height=768 --socket="$SOCKET" --idle-time=0 --debug \
         --logger-scopes=log,proto >/dev/null 2>"$WORK/weston.log" &
     WESTON_PID=$!
@@ -62,13 +70,23 @@ start_in_session() {
 }
 
 # Whether a client of the compositor has titled $1 toplevels (1 unless
-# given) "Kestrava" and then put a picture into a surface, that is: shown
-# its windows.
+# given) "Kestrava", then put a picture into a surface, and the compositor
+# has drawn a frame with it (a frame callback asked for with the picture is
+# done): its windows are on the screen.
 wayland_windows_shown() {
     awk -v wanted="${1:-1}" '
-        /rq xdg_toplevel@[0-9]+\.set_title\("Kestrava"\)/ { client = $4; titled++; found = 0 }
-        titled >= wanted && $4 == client && /rq wl_surface@[0-9]+\.attach\(wl_buffer/ { found = 1 }
-        END { exit !found }' "$WORK/weston.log"
+        /rq xdg_toplevel@[0-9]+\.set_title\("Kestrava"\)/ { client = $4; titled++; attached = 0 }
+        titled < wanted || $4 != client { next }
+        /rq wl_surface@[0-9]+\.attach\(wl_buffer/ { attached = 1 }
+        /rq wl_surface@[0-9]+\.frame\(new id wl_callback@[0-9]+\)/ {
+            callback = $0; sub(/.*new id /, "", callback); sub(/\).*/, "", callback)
+            asked[callback] = 1
+        }
+        match($0, /ev wl_callback@[0-9]+\.done/) {
+            callback = substr($0, RSTART + 3, RLENGTH - 8)
+            if (attached && callback in asked) shown = 1
+        }
+        END { exit !shown }' "$WORK/weston.log"
 }
 
 # Waits until wayland_windows_shown $1 holds, while the program runs.
@@ -134,7 +152,8 @@ terminate_cleanly
 start_display
 : >"$WORK/weston.log"
 start_in_session "$KESTRAVA_BIN" WAYLAND_DISPLAY="$SOCKET" DISPLAY="$DISPLAY"
-title=$(wait_window Kestrava 20) || fail "no title window on X with Wayland present"
+title=$(wait_window Kestrava 20) ||
+    fail "no title window on X with Wayland present: $(cat "$WORK/stderr")"
 ! grep -qF 'set_title("Kestrava")' "$WORK/weston.log" || fail "a window went to Wayland"
 class=$(xprop -id "$title" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
 [ "$class" = "$(sed -n 's/^StartupWMClass=//p' "$DESKTOP_FILE")" ] ||
