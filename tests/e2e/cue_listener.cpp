@@ -101,11 +101,13 @@ struct Sound {
     std::size_t firstLoud = 0;
 };
 
-std::size_t firstLoudSample(const std::vector<std::int16_t>& samples, std::size_t from = 0) {
-    for (std::size_t i = from; i < samples.size(); ++i)
+// The first sample above the threshold in [from, to), or `to` when none is.
+std::size_t firstLoudSample(const std::vector<std::int16_t>& samples, std::size_t from,
+                            std::size_t to) {
+    for (std::size_t i = from; i < to; ++i)
         if (std::abs(int(samples[i])) > kLoudSample)
             return i;
-    return samples.size();
+    return to;
 }
 
 Sound loadSound(const std::string& path) {
@@ -120,7 +122,7 @@ Sound loadSound(const std::string& path) {
         std::memcpy(sound.samples.data(), bytes.data() + kWavHeaderBytes,
                     sound.samples.size() * 2);
     }
-    sound.firstLoud = firstLoudSample(sound.samples);
+    sound.firstLoud = firstLoudSample(sound.samples, 0, sound.samples.size());
     return sound;
 }
 
@@ -156,10 +158,7 @@ std::vector<std::size_t> findOnsets(const std::vector<std::int16_t>& samples, in
     std::vector<std::size_t> onsets;
     int quietWindows = quietWindowsNeeded;  // the recording starts from silence
     for (std::size_t start = 0; start + window <= samples.size(); start += window) {
-        std::size_t firstLoud = start + window;
-        for (std::size_t i = start; i < start + window && firstLoud == start + window; ++i)
-            if (std::abs(int(samples[i])) > kLoudSample)
-                firstLoud = i;
+        const std::size_t firstLoud = firstLoudSample(samples, start, start + window);
         if (firstLoud == start + window) {
             ++quietWindows;
             continue;
