@@ -4,6 +4,7 @@
 #include "app/Application.h"
 
 #include "app/Unit1.h"
+#include "app/WindowSystem.h"
 #include "assets/Assets.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/HelpBox.h"
@@ -18,6 +19,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <memory>
+#include <vector>
 
 namespace kestrava {
 
@@ -74,10 +76,37 @@ struct Windows {
     }
 };
 
+// The program's arguments with the window system to use added, as Qt's own
+// "-platform" option (rather than QT_QPA_PLATFORM, which programs the game
+// starts, such as the web browser, would inherit).
+class PlatformArguments {
+public:
+    PlatformArguments(int argc, char** argv) : request_(platformRequest(currentSession())) {
+        arguments_.assign(argv, argv + argc);
+        if (!request_.isEmpty()) {
+            arguments_.push_back(platformOption_.data());
+            arguments_.push_back(request_.data());
+        }
+        count_ = static_cast<int>(arguments_.size());
+        arguments_.push_back(nullptr);
+    }
+    // QApplication keeps both references for its lifetime.
+    int& count() { return count_; }
+    char** values() { return arguments_.data(); }
+
+private:
+    QByteArray platformOption_ = "-platform";
+    QByteArray request_;
+    std::vector<char*> arguments_;
+    int count_ = 0;
+};
+
 }  // namespace
 
 int runKestrava(int argc, char** argv) {
-    QApplication app(argc, argv);
+    PlatformArguments arguments(argc, argv);
+    QApplication app(arguments.count(), arguments.values());
+    QGuiApplication::setDesktopFileName(QLatin1String(kDesktopFileId));
     app.setQuitOnLastWindowClosed(false);
     initAssets();
     registerFontSubstitutes();
@@ -86,6 +115,7 @@ int runKestrava(int argc, char** argv) {
     try {
         app.setWindowIcon(programIcon());
         windows.create();
+        keepAboveOnWayland(*Form2, *Form1);
     } catch (const Exception& error) {
         reportStartupFailure(error, QCoreApplication::applicationFilePath());
         return 1;

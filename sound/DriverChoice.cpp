@@ -7,22 +7,54 @@ namespace kestrava::sound {
 
 namespace {
 
-// SDL's drivers for sound servers, which can play without a local card.
-const QStringList kServerDrivers = {QStringLiteral("pipewire"), QStringLiteral("pulseaudio")};
+constexpr char kAlsaDriver[] = "alsa";
+constexpr char kPipewireDriver[] = "pipewire";
+constexpr char kPulseAudioDriver[] = "pulseaudio";
+constexpr char kDefaultPipewireRemote[] = "pipewire-0";
+
+bool mayTryServer(const QString& driver, const AudioMachine& machine) {
+    return isServerDriver(driver) &&
+           (driver != QLatin1String(kPipewireDriver) || machine.pipewireListens);
+}
+
+bool mayTryAlsa(const AudioMachine& machine) {
+    return machine.alsaPlays && machine.sdlDrivers.contains(QLatin1String(kAlsaDriver)) &&
+           !isServerDriver(machine.lostDriver);
+}
 
 }  // namespace
 
-QString audioDriverList(const AudioMachine& machine) {
-    if (machine.driverNamed || machine.alsaPlays)
-        return {};
+bool isServerDriver(const QString& driver) {
+    return driver == QLatin1String(kPipewireDriver) ||
+           driver == QLatin1String(kPulseAudioDriver);
+}
+
+QStringList audioDrivers(const AudioMachine& machine) {
+    if (!machine.namedDriver.isEmpty())
+        return {machine.namedDriver};
     QStringList worthTrying;
     for (const QString& driver : machine.sdlDrivers) {
-        if (kServerDrivers.contains(driver))
+        if (mayTryServer(driver, machine))
             worthTrying.append(driver);
     }
-    if (worthTrying.isEmpty())
-        return QLatin1String(kSilentDriver);
-    return worthTrying.join(QLatin1Char(','));
+    if (mayTryAlsa(machine))
+        worthTrying.append(QLatin1String(kAlsaDriver));
+    if (machine.lostDriver.isEmpty())
+        worthTrying.append(QLatin1String(kSilentDriver));
+    return worthTrying;
+}
+
+QString pipewireSocketPath(const PipewireEnvironment& environment) {
+    if (environment.remote.startsWith(QLatin1Char('/')))
+        return environment.remote;
+    const QString folder = !environment.runtimeDir.isEmpty() ? environment.runtimeDir
+                                                             : environment.xdgRuntimeDir;
+    if (folder.isEmpty())
+        return {};
+    const QString name = !environment.remote.isEmpty()
+                             ? environment.remote
+                             : QLatin1String(kDefaultPipewireRemote);
+    return folder + QLatin1Char('/') + name;
 }
 
 }  // namespace kestrava::sound

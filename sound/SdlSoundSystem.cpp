@@ -8,9 +8,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <alsa/asoundlib.h>
+
+#include <chrono>
 
 namespace kestrava::sound {
 
@@ -23,6 +26,11 @@ namespace {
 constexpr int kMixFrequencyHz = 22050;
 constexpr int kOutputChannels = 1;
 constexpr int kMixBufferFrames = 512;
+
+// How often the output is checked for having gone away, and how long a
+// failed attempt to reopen it is left before the next.
+constexpr int kWatchIntervalMs = 250;
+constexpr int kRetryIntervalMs = 2000;
 
 // Mix_AllocateChannels with this count only reports the current count.
 constexpr int kQueryChannelCount = -1;
@@ -65,28 +73,45 @@ QStringList sdlAudioDrivers() {
     return drivers;
 }
 
-// Narrows SDL's choice of driver where ALSA cannot play (see DriverChoice.h).
-// An ordinary hint, so a driver the player names still wins. Returns whether
-// a hint was set, for the destructor to take back.
-bool steerPastSilentAlsa() {
+bool pipewireListens() {
+    const QString socket = pipewireSocketPath({qEnvironmentVariable("PIPEWIRE_REMOTE"),
+                                               qEnvironmentVariable("PIPEWIRE_RUNTIME_DIR"),
+                                               qEnvironmentVariable("XDG_RUNTIME_DIR")});
+    return !socket.isEmpty() && QFileInfo::exists(socket);
+}
+
+// `lostDriver` is the driver whose output went away, or empty at start-up.
+AudioMachine describeMachine(const QString& lostDriver) {
     AudioMachine machine;
-    machine.driverNamed = qEnvironmentVariableIsSet("SDL_AUDIODRIVER");
-    if (!machine.driverNamed) {
+    machine.namedDriver = qEnvironmentVariable("SDL_AUDIODRIVER");
+    machine.lostDriver = lostDriver;
+    if (machine.namedDriver.isEmpty()) {
         machine.alsaPlays = alsaPlays();
+        machine.pipewireListens = pipewireListens();
         machine.sdlDrivers = sdlAudioDrivers();
     }
-    const QString drivers = audioDriverList(machine);
+    return machine;
+}
+
+// Hands SDL the drivers to try (see DriverChoice.h) as an ordinary hint, so
+// a driver the player names still wins. Returns false, setting nothing, when
+// there is none to try.
+bool letSdlTry(const QStringList& drivers) {
     if (drivers.isEmpty())
         return false;
-    SDL_SetHint(SDL_HINT_AUDIODRIVER, drivers.toUtf8().constData());
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, drivers.join(QLatin1Char(',')).toUtf8().constData());
     return true;
 }
+
+// The event subsystem is started with audio so that SDL reports an output
+// that goes away (SDL_AUDIODEVICEREMOVED) into its queue.
+constexpr Uint32 kAudioSubsystems = SDL_INIT_AUDIO | SDL_INIT_EVENTS;
 
 bool openAudioOutput() {
     // SDL would otherwise turn SIGTERM and SIGINT into events that nobody
     // reads here, and the game would no longer end on them (at logout, say).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 &&
+    return SDL_InitSubSystem(kAudioSubsystems) == 0 &&
            Mix_OpenAudio(kMixFrequencyHz, MIX_DEFAULT_FORMAT, kOutputChannels,
                          kMixBufferFrames) == 0;
 }
@@ -95,7 +120,31 @@ bool openAudioOutput() {
 // close when it is not open and SDL counts its subsystem's users.
 void closeAudioOutput() {
     Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    SDL_QuitSubSystem(kAudioSubsystems);
+}
+
+// Drains SDL's queue of audio device events; true when an output device
+// went away. The mixer's device is the only output this process opens.
+bool outputWentAway() {
+    SDL_Event event;
+    bool removed = false;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_AUDIODEVICEADDED,
+                          SDL_AUDIODEVICEREMOVED) > 0)
+        removed = removed || (event.type == SDL_AUDIODEVICEREMOVED && !event.adevice.iscapture);
+    return removed;
+}
+
+// Runs on a thread of its own while nothing else touches SDL's audio: closes
+// what is left of the lost output and opens a new one where the drivers
+// allow. Returns whether an output is open.
+bool reopenAudioOutput(const QString& lostDriver) {
+    closeAudioOutput();
+    if (!letSdlTry(audioDrivers(describeMachine(lostDriver))))
+        return false;
+    if (openAudioOutput())
+        return true;
+    closeAudioOutput();
+    return false;
 }
 
 // An SDL_AUDIODRIVER in the environment outranks an ordinary hint, and that
@@ -151,11 +200,13 @@ Mix_Chunk* decodeSound(const QString& fileName, const QByteArray& bytes) {
 
 // One decoded sound on its own mixer channel. The mixer's channel state is
 // the cue's position: busy while the sound plays, free once it has played
-// to its end.
+// to its end. The file's bytes are kept to decode the sound again for an
+// output reopened in another format.
 class SdlSoundSystem::SdlCue : public Cue {
 public:
-    SdlCue(SdlSoundSystem& owner, Mix_Chunk* chunk, int channel)
-        : owner_(&owner), chunk_(chunk), channel_(channel) {}
+    SdlCue(SdlSoundSystem& owner, QString fileName, QByteArray bytes, int channel)
+        : owner_(&owner), fileName_(std::move(fileName)), bytes_(std::move(bytes)),
+          chunk_(decodeSound(fileName_, bytes_)), channel_(channel) {}
 
     ~SdlCue() override {
         if (owner_)
@@ -169,6 +220,9 @@ public:
     void Play() override {
         if (!chunk_)
             throw EMCIDeviceError(QStringLiteral("No MCI device open"));
+        // Without an output the cue is silent, and the game goes on.
+        if (!owner_->outputOpen())
+            return;
         // Playing on a busy channel would restart the sound from its start;
         // a cue asked again mid-sound just carries on.
         if (Mix_Playing(channel_))
@@ -179,7 +233,18 @@ public:
     }
 
     bool isPlaying() const {
-        return chunk_ && Mix_Playing(channel_) != 0;
+        return chunk_ && owner_->outputOpen() && Mix_Playing(channel_) != 0;
+    }
+
+    // Decodes the sound again for the output now open. The bytes decoded
+    // once already, so a failure is not expected; the old sound stays then.
+    void decodeAgain() {
+        try {
+            Mix_Chunk* fresh = decodeSound(fileName_, bytes_);
+            Mix_FreeChunk(chunk_);
+            chunk_ = fresh;
+        } catch (const EMCIDeviceError&) {
+        }
     }
 
     // Frees the sound (the mixer halts the channel playing it first) and
@@ -193,29 +258,38 @@ public:
 
 private:
     SdlSoundSystem* owner_;
+    QString fileName_;
+    QByteArray bytes_;
     Mix_Chunk* chunk_;
     int channel_;
 };
 
 SdlSoundSystem::SdlSoundSystem() {
     silenceAlsa();
-    driverHintSet_ = steerPastSilentAlsa();
-    if (openAudioOutput())
-        return;
-    closeAudioOutput();
-    chooseSilentDriver();
-    driverHintSet_ = true;
-    if (openAudioOutput())
-        return;
-    const QString reason = QString::fromUtf8(SDL_GetError());
-    closeAudioOutput();
-    forgetDriverChoice();
-    restoreAlsaMessages();
-    throw EMCIDeviceError(
-        QStringLiteral("Cannot open the audio output: %1").arg(reason));
+    driverHintSet_ = letSdlTry(audioDrivers(describeMachine({})));
+    if (!openAudioOutput()) {
+        closeAudioOutput();
+        chooseSilentDriver();
+        driverHintSet_ = true;
+        if (!openAudioOutput()) {
+            const QString reason = QString::fromUtf8(SDL_GetError());
+            closeAudioOutput();
+            forgetDriverChoice();
+            restoreAlsaMessages();
+            throw EMCIDeviceError(
+                QStringLiteral("Cannot open the audio output: %1").arg(reason));
+        }
+    }
+    watch_ = std::make_unique<QTimer>();
+    watch_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(watch_.get(), &QTimer::timeout, [this] { watchOutput(); });
+    watch_->start(kWatchIntervalMs);
 }
 
 SdlSoundSystem::~SdlSoundSystem() {
+    watch_.reset();
+    if (output_ == Output::Reopening)
+        reopening_.wait();
     for (SdlCue* cue : openCues_)
         cue->close();
     closeAudioOutput();
@@ -229,12 +303,51 @@ void SdlSoundSystem::forgetDriverChoice() {
     driverHintSet_ = false;
 }
 
+void SdlSoundSystem::watchOutput() {
+    switch (output_) {
+    case Output::Open:
+        if (outputWentAway()) {
+            lostDriver_ = QString::fromUtf8(SDL_GetCurrentAudioDriver());
+            startReopening();
+        }
+        break;
+    case Output::Reopening:
+        if (reopening_.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+            finishReopening(reopening_.get());
+        break;
+    case Output::Lost:
+        if (sinceAttempt_.elapsed() >= kRetryIntervalMs)
+            startReopening();
+        break;
+    }
+}
+
+void SdlSoundSystem::startReopening() {
+    output_ = Output::Reopening;
+    driverHintSet_ = true;
+    reopening_ = std::async(std::launch::async, reopenAudioOutput, lostDriver_);
+}
+
+void SdlSoundSystem::finishReopening(bool reopened) {
+    if (!reopened) {
+        output_ = Output::Lost;
+        sinceAttempt_.start();
+        return;
+    }
+    // A new output starts with the mixer's default channel count and may
+    // run in another format than the one the sounds were decoded for.
+    Mix_AllocateChannels(nextChannel_);
+    for (SdlCue* cue : openCues_)
+        cue->decodeAgain();
+    lostDriver_.clear();
+    output_ = Output::Open;
+}
+
 std::unique_ptr<Cue> SdlSoundSystem::open(const QString& fileName) {
-    Mix_Chunk* chunk = decodeSound(fileName, readSoundFile(fileName));
+    auto cue = std::make_unique<SdlCue>(*this, fileName, readSoundFile(fileName), nextChannel_);
     const int channel = nextChannel_++;
-    if (channel >= Mix_AllocateChannels(kQueryChannelCount))
+    if (outputOpen() && channel >= Mix_AllocateChannels(kQueryChannelCount))
         Mix_AllocateChannels(channel + 1);
-    auto cue = std::make_unique<SdlCue>(*this, chunk, channel);
     openCues_.push_back(cue.get());
     return cue;
 }
@@ -247,6 +360,8 @@ bool SdlSoundSystem::isPlaying(const Cue& cue) const {
 }
 
 QString SdlSoundSystem::driverName() const {
+    if (!outputOpen())
+        return {};
     return QString::fromUtf8(SDL_GetCurrentAudioDriver());
 }
 

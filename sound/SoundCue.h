@@ -9,9 +9,13 @@
 // has played to its end starts again from its beginning. Different cues play
 // at the same time, each on its own channel.
 
+#include <QElapsedTimer>
 #include <QString>
+#include <future>
 #include <memory>
 #include <vector>
+
+class QTimer;
 
 namespace kestrava::sound {
 
@@ -44,13 +48,23 @@ public:
 // Only when even that fails does it throw EMCIDeviceError with SDL's text.
 // ALSA's own error messages (printed when there is no sound card) are
 // silenced while the system exists; SDL reports the failure instead.
-// Where ALSA cannot play at all, SDL is not let to try it (see
-// DriverChoice.h), unless the player names a driver in SDL_AUDIODRIVER.
+// Which drivers SDL may try is decided in DriverChoice.h; a driver the
+// player names in SDL_AUDIODRIVER is always the one used.
+//
+// An output that goes away while the game runs (a sound server stopped or
+// restarted, a card unplugged) is noticed within a watch interval; the cues
+// are silent from then on and the game plays on. The output is reopened in
+// the background, at most once per retry interval, so no timer tick of the
+// game ever waits for it; once it is back the cues play again. Watching
+// needs the Qt event loop of the thread that made the system.
 //
 // Ownership: the caller owns each cue; destroy the cues before the system.
 // The system's destructor closes any cue still open before it closes the
 // mixer, so a leftover cue never touches a closed mixer: its Play() throws
 // "No MCI device open" and destroying it is harmless.
+//
+// Cues are decoded for the output open at the time, so they are opened at
+// start-up, right after the system, as the game does.
 //
 // SDL's audio state is process-wide: only one instance may exist at a time.
 class SdlSoundSystem : public SoundSystem {
@@ -62,7 +76,8 @@ public:
 
     std::unique_ptr<Cue> open(const QString& fileName) override;
 
-    // The SDL audio driver in use ("dummy" after the fallback).
+    // The SDL audio driver in use ("dummy" after the fallback); empty while
+    // the output is lost.
     QString driverName() const;
 
     // True from `cue`'s Play() until its sound has played to its end; false
@@ -73,6 +88,16 @@ public:
 private:
     class SdlCue;
 
+    // Open: the cues play. Lost: the output went away and the cues are
+    // silent until the next attempt. Reopening: a background attempt owns
+    // SDL's audio; nothing here touches the mixer until it ends.
+    enum class Output { Open, Lost, Reopening };
+
+    bool outputOpen() const { return output_ == Output::Open; }
+    void watchOutput();
+    void startReopening();
+    void finishReopening(bool reopened);
+
     // Takes back the driver hints this system set, for the next system.
     void forgetDriverChoice();
 
@@ -81,6 +106,12 @@ private:
     // back to the silent driver).
     bool driverHintSet_ = false;
     std::vector<SdlCue*> openCues_;
+    Output output_ = Output::Open;
+    // The driver whose output went away, which tells what may replace it.
+    QString lostDriver_;
+    std::future<bool> reopening_;
+    QElapsedTimer sinceAttempt_;
+    std::unique_ptr<QTimer> watch_;
 };
 
 }  // namespace kestrava::sound

@@ -241,24 +241,58 @@ TEST_F(SoundTest, WithNoDriverNamedTheSystemOpensAnOutput) {
     EXPECT_TRUE(system.isPlaying(*cue));
 }
 
-TEST(AudioDriverListTest, AlsaIsSkippedOnlyWhereItCannotPlay) {
+TEST(AudioDriversTest, ServersFirstAlsaWhereItPlaysSilenceLast) {
     using kestrava::sound::AudioMachine;
     const QStringList sdlDrivers = {"pulseaudio", "alsa", "sndio", "pipewire", "dsp", "dummy"};
+    const QStringList noServers = {"alsa", "sndio", "dsp", "disk", "dummy"};
     struct Row {
         const char* what;
         AudioMachine machine;
-        QString expected;
+        QStringList expected;
     };
+    // Fields: named driver, ALSA plays, PipeWire socket, lost driver, SDL's drivers.
     const Row rows[] = {
-        {"ALSA plays: SDL's own choice", {false, true, sdlDrivers}, ""},
-        {"the player named a driver", {true, false, sdlDrivers}, ""},
-        {"no ALSA output: the sound servers, in SDL's order",
-         {false, false, sdlDrivers}, "pulseaudio,pipewire"},
+        {"the player named a driver", {"alsa", false, true, "", sdlDrivers}, {"alsa"}},
+        {"the named driver is tried again after it went away",
+         {"pulseaudio", true, false, "pulseaudio", sdlDrivers}, {"pulseaudio"}},
+        {"a card, no PipeWire socket", {"", true, false, "", sdlDrivers},
+         {"pulseaudio", "alsa", "dummy"}},
+        {"a card and a PipeWire socket: servers in SDL's order",
+         {"", true, true, "", sdlDrivers}, {"pulseaudio", "pipewire", "alsa", "dummy"}},
+        {"no ALSA output", {"", false, true, "", sdlDrivers}, {"pulseaudio", "pipewire", "dummy"}},
         {"no ALSA output and no server driver: silent at once",
-         {false, false, {"alsa", "sndio", "dsp", "disk", "dummy"}}, "dummy"},
+         {"", false, true, "", noServers}, {"dummy"}},
+        {"a server went away: only servers, never the card, never silence",
+         {"", true, true, "pulseaudio", sdlDrivers}, {"pulseaudio", "pipewire"}},
+        {"PipeWire went away and its socket with it", {"", true, false, "pipewire", sdlDrivers},
+         {"pulseaudio"}},
+        {"a server went away and SDL has no server driver: nothing to try",
+         {"", true, true, "pulseaudio", noServers}, {}},
+        {"the card went away: servers or the card again", {"", true, false, "alsa", sdlDrivers},
+         {"pulseaudio", "alsa"}},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(kestrava::sound::audioDriverList(row.machine), row.expected) << row.what;
+        EXPECT_EQ(kestrava::sound::audioDrivers(row.machine), row.expected) << row.what;
+}
+
+TEST(PipewireSocketPathTest, FoundAsPipeWiresClientLibraryFindsIt) {
+    struct Row {
+        const char* what;
+        kestrava::sound::PipewireEnvironment environment;
+        QString expected;
+    };
+    // Fields: PIPEWIRE_REMOTE, PIPEWIRE_RUNTIME_DIR, XDG_RUNTIME_DIR.
+    const Row rows[] = {
+        {"the session's runtime folder", {"", "", "/run/user/1000"}, "/run/user/1000/pipewire-0"},
+        {"PipeWire's own runtime folder first", {"", "/run/pw", "/run/user/1000"},
+         "/run/pw/pipewire-0"},
+        {"a remote by name", {"pipewire-1", "", "/run/user/1000"}, "/run/user/1000/pipewire-1"},
+        {"a remote by absolute path", {"/tmp/pw/socket", "/run/pw", "/run/user/1000"},
+         "/tmp/pw/socket"},
+        {"no runtime folder: nowhere to look", {"pipewire-0", "", ""}, ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(kestrava::sound::pipewireSocketPath(row.environment), row.expected) << row.what;
 }
 
 TEST_F(SoundTest, ACueLeftOverAfterItsSystemIsClosed) {
