@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace kestrava::bench {
@@ -22,8 +23,16 @@ constexpr int WindowTimeoutMs = 20'000;
 constexpr int RenderWarmUps = 5;
 constexpr qint64 VirtualLimitMs = 150'000;
 constexpr int ClockTicksToTimeOut = 141;
+// Pauses between arrow keys, ms: from quicker than a player's fingers to a
+// deliberate press, drawn at random so they fall anywhere in the frames.
+constexpr std::pair<int, int> KeyPausesMs{20, 150};
+constexpr unsigned KeySeed = 16;
 
-void startChild(QProcess& child, const QString& program, const QStringList& args) {
+void startChild(QProcess& child, const QString& program, const QStringList& args,
+                const char* soundDriver = "dummy") {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QString::fromLatin1(soundDriver));
+    child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(program, args);
 }
@@ -56,11 +65,69 @@ RealTimeRun runRealTime(const Places& places, int seconds) {
     RealTimeRun run;
     QProcess game;
     QProcess floor;
+    QProcess paintFloor;
     startChild(game, places.playChild, {QString::number(seconds), places.sourceDir});
     startChild(floor, places.floorChild, {QString::number(seconds)});
+    startChild(paintFloor, places.paintFloorChild, {QString::number(seconds)});
     const bool gameOk = finishChild(game, seconds, run.game);
     const bool floorOk = finishChild(floor, seconds, run.floor);
-    run.ok = gameOk && floorOk;
+    const bool paintFloorOk = finishChild(paintFloor, seconds, run.paintFloor);
+    run.ok = gameOk && floorOk && paintFloorOk;
+    return run;
+}
+
+namespace {
+KeyPresses pressInto(KeyLatencyProbe& probe, const QProcess& child, int presses,
+                     std::mt19937& random, bool& found) {
+    found = probe.ready() && probe.findWindowOf(int(child.processId()), WindowTimeoutMs);
+    if (!found)
+        std::fprintf(stderr, "no window of %s to press keys into\n", qPrintable(child.program()));
+    return found ? probe.press(presses, KeyPausesMs, random) : KeyPresses{};
+}
+
+std::map<QString, int> cueLeadIns(const QString& sourceDir) {
+    const QDir sounds(sourceDir + QStringLiteral("/assets/sounds"));
+    std::map<QString, int> leadIns;
+    for (const QString& wav : sounds.entryList({QStringLiteral("*.wav")}, QDir::Files))
+        leadIns[wav] = leadInSamples(sounds.filePath(wav));
+    return leadIns;
+}
+}  // namespace
+
+LatencyRun runLatency(const Places& places, const Options& options) {
+    LatencyRun run;
+    const QByteArray monitor = qgetenv("PULSE_MONITOR");
+    run.soundServer = !monitor.isEmpty() && qEnvironmentVariableIsSet("PULSE_SERVER");
+    std::optional<MonitorRecorder> recorder;
+    if (run.soundServer)
+        recorder.emplace(monitor);
+    const int seconds = options.latencySeconds;
+    QProcess game;
+    QProcess floor;
+    startChild(game, places.playChild, {QString::number(seconds), places.sourceDir},
+               run.soundServer ? "pulseaudio" : "dummy");
+    startChild(floor, places.paintFloorChild, {QString::number(seconds)});
+    KeyLatencyProbe probe;
+    std::mt19937 random(KeySeed);
+    bool gameFound = false;
+    bool floorFound = false;
+    run.game = pressInto(probe, game, options.presses, random, gameFound);
+    if (run.soundServer)
+        run.server = askServerLatency();
+    run.paintFloor = pressInto(probe, floor, options.presses, random, floorFound);
+    run.keysOk = gameFound && floorFound;
+    ChildResults gameResults;
+    ChildResults floorResults;
+    const bool gameOk = finishChild(game, seconds, gameResults);
+    const bool floorOk = finishChild(floor, seconds, floorResults);
+    run.cueCalls = int(gameResults.cues.size());
+    run.gameOnServer = run.soundServer && gameResults.value(QStringLiteral("sound_driver_dummy")) == 0;
+    if (recorder && run.server.sinkMs >= 0) {
+        const Recording recording = recorder->stop();
+        run.cues = findOnsets(recording, gameResults.cues, cueLeadIns(places.sourceDir),
+                              run.server.sinkMs);
+    }
+    run.ok = gameOk && floorOk && run.keysOk;
     return run;
 }
 
