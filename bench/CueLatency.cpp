@@ -3,6 +3,7 @@
 #include "bench/CueLatency.h"
 
 #include "bench/Results.h"
+#include "bench/TickSeries.h"
 
 #include <QFile>
 #include <QProcess>
@@ -144,11 +145,25 @@ ServerLatency askServerLatency() {
                 .match(text);
         return m.hasMatch() ? m.captured(1).toDouble() / 1000 : -1.0;
     };
-    return {microseconds("Buffer Latency"), microseconds("Sink Latency")};
+    return {microseconds("Buffer Latency"), microseconds("Sink Latency"), 1};
+}
+
+ServerLatency medianLatency(const std::vector<ServerLatency>& answers) {
+    std::vector<double> buffers;
+    std::vector<double> sinks;
+    for (const ServerLatency& a : answers) {
+        if (a.bufferMs >= 0 && a.sinkMs >= 0) {
+            buffers.push_back(a.bufferMs);
+            sinks.push_back(a.sinkMs);
+        }
+    }
+    if (buffers.empty())
+        return {};
+    return {median(buffers), median(sinks), int(buffers.size())};
 }
 
 CueOnsets findOnsets(const Recording& recording, const std::vector<CueCall>& calls,
-                     const std::map<QString, int>& leadInSamples, double sinkLatencyMs) {
+                     const std::map<QString, int>& leadInSamples) {
     CueOnsets onsets;
     for (const CueCall& call : calls) {
         if (!call.intoSilence) {
@@ -167,9 +182,9 @@ CueOnsets findOnsets(const Recording& recording, const std::vector<CueCall>& cal
             continue;
         }
         const size_t block = blockHolding(recording, onset);
-        const double renderedNs =
+        const double mixedNs =
             double(recording.blocks[block].arrivedNs) - leadIn->second * NsPerSample;
-        onsets.latenciesMs.push_back((renderedNs - double(call.atNs)) / 1e6 + sinkLatencyMs);
+        onsets.latenciesMs.push_back((mixedNs - double(call.atNs)) / 1e6);
     }
     return onsets;
 }

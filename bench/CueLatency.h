@@ -7,9 +7,11 @@
 // The game runs on a PulseAudio server of the bench's own whose only output
 // is a null sink; a MonitorRecorder records the sink's monitor (parec) on a
 // thread of its own, stamping every block of samples with the monotonic
-// clock as it arrives. The null sink renders audio ahead of playing it by
-// its own latency, so a cue's onset is heard when the block that holds it
-// is rendered, plus the sink's latency as the server reports it.
+// clock as it arrives. A cue's onset is the moment the server mixed it into
+// its output: the arrival of the block that holds it. What the server
+// reports for the game's stream is the same span as it sees it (the
+// stream's buffer); the sink's latency comes on top of both alike, a
+// property of the output (for a null sink, how far ahead it renders).
 
 #include "bench/Results.h"
 
@@ -55,15 +57,19 @@ private:
 
 // What the server says a sample written now takes to be played: the game's
 // stream's buffer and the sink's latency (`pactl list sink-inputs`), in ms;
-// negative when no stream was found.
+// negative when no stream was found. Both change from moment to moment, as
+// the buffer drains and is filled and the sink renders ahead, so they are
+// asked many times and the medians kept.
 struct ServerLatency {
     double bufferMs = -1;
     double sinkMs = -1;
+    int asked = 0;
 };
 ServerLatency askServerLatency();
+ServerLatency medianLatency(const std::vector<ServerLatency>& answers);
 
 struct CueOnsets {
-    std::vector<double> latenciesMs;  // Play call to the onset heard
+    std::vector<double> latenciesMs;  // Play call to the onset mixed
     int overlapped = 0;  // called while another cue sounded: no onset to tell
     int unheard = 0;     // into silence, yet not heard within a second
 };
@@ -72,7 +78,7 @@ struct CueOnsets {
 // is louder than the quiet floor, less the cue's own lead-in before that
 // sample (`leadInSamples`, by cue name).
 CueOnsets findOnsets(const Recording& recording, const std::vector<CueCall>& calls,
-                     const std::map<QString, int>& leadInSamples, double sinkLatencyMs);
+                     const std::map<QString, int>& leadInSamples);
 
 // Samples before the first one louder than the quiet floor in a 16-bit mono
 // WAV file; -1 when the file cannot be read as one.

@@ -23,6 +23,8 @@ constexpr int MinFillWidth = 40;
 constexpr int MinFillHeight = 10;
 constexpr int AnswerWaitMs = 500;
 constexpr int WindowPollMs = 50;
+// Time for the window's toolkit to take the focus before the first key.
+constexpr int FocusSettleMs = 250;
 constexpr uint32_t KeysymUp = 0xFF52;
 constexpr uint32_t KeysymDown = 0xFF54;
 
@@ -146,6 +148,7 @@ bool KeyLatencyProbe::findWindowOf(int pid, int timeoutMs) {
                 xcb_damage_create(c, damage_, window_, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
                 xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, window_, XCB_CURRENT_TIME);
                 xcb_flush(c);
+                pauseFor(FocusSettleMs);
                 return true;
             }
         }

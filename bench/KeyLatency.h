@@ -30,7 +30,8 @@ struct KeyPresses {
     // Presses whose piece moved elsewhere than 5 px (another hand moved it
     // in the same frame: the scripted player, or a wrap at an end).
     int disturbed = 0;
-    // Presses after which the piece did not move within the probe's wait.
+    // Presses after which the piece was not seen moved within the probe's
+    // wait (lost, or put back by another hand before it was painted).
     int unanswered = 0;
 };
 

@@ -27,6 +27,7 @@ constexpr int ClockTicksToTimeOut = 141;
 // deliberate press, drawn at random so they fall anywhere in the frames.
 constexpr std::pair<int, int> KeyPausesMs{20, 150};
 constexpr unsigned KeySeed = 16;
+constexpr int ServerAskEveryMs = 1000;
 
 void startChild(QProcess& child, const QString& program, const QStringList& args,
                 const char* soundDriver = "dummy") {
@@ -38,7 +39,8 @@ void startChild(QProcess& child, const QString& program, const QStringList& args
 }
 
 bool finishChild(QProcess& child, int seconds, ChildResults& results) {
-    const bool ended = child.waitForFinished(seconds * 1000 + ChildGraceMs);
+    const bool ended = child.state() == QProcess::NotRunning ||
+                       child.waitForFinished(seconds * 1000 + ChildGraceMs);
     results = parseResults(QString::fromLocal8Bit(child.readAllStandardOutput()));
     if (!ended || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
         std::fprintf(stderr, "%s failed\n", qPrintable(child.program()));
@@ -112,20 +114,21 @@ LatencyRun runLatency(const Places& places, const Options& options) {
     bool gameFound = false;
     bool floorFound = false;
     run.game = pressInto(probe, game, options.presses, random, gameFound);
-    if (run.soundServer)
-        run.server = askServerLatency();
     run.paintFloor = pressInto(probe, floor, options.presses, random, floorFound);
     run.keysOk = gameFound && floorFound;
-    ChildResults gameResults;
+    std::vector<ServerLatency> asked;
+    while (run.soundServer && !game.waitForFinished(ServerAskEveryMs))
+        asked.push_back(askServerLatency());
+    run.server = medianLatency(asked);
     ChildResults floorResults;
-    const bool gameOk = finishChild(game, seconds, gameResults);
+    const bool gameOk = finishChild(game, seconds, run.play);
     const bool floorOk = finishChild(floor, seconds, floorResults);
-    run.cueCalls = int(gameResults.cues.size());
-    run.gameOnServer = run.soundServer && gameResults.value(QStringLiteral("sound_driver_dummy")) == 0;
-    if (recorder && run.server.sinkMs >= 0) {
+    run.cueCalls = int(run.play.cues.size());
+    run.gameOnServer =
+        run.soundServer && run.play.value(QStringLiteral("sound_driver_dummy")) == 0;
+    if (recorder) {
         const Recording recording = recorder->stop();
-        run.cues = findOnsets(recording, gameResults.cues, cueLeadIns(places.sourceDir),
-                              run.server.sinkMs);
+        run.cues = findOnsets(recording, run.play.cues, cueLeadIns(places.sourceDir));
     }
     run.ok = gameOk && floorOk && run.keysOk;
     return run;

@@ -38,6 +38,7 @@ struct RealTimeRun {
 };
 
 struct LatencyRun {
+    ChildResults play;  // the scripted game's own figures
     KeyPresses game;
     KeyPresses paintFloor;
     bool keysOk = false;          // both windows were found and pressed

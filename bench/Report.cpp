@@ -192,6 +192,12 @@ QString Report::keyTable() const {
         "|---|---:|---:|---:|---:|---:|---:|\n");
     out += keyRow(QStringLiteral("Game (scripted play)"), g);
     out += keyRow(QStringLiteral("Paint floor"), f);
+    const ChildResults& play = latency.play;
+    out += QStringLiteral("\nThe scripted game went on meanwhile (its player puts the piece "
+                          "back before a vehicle needs it) and was %1 with a score of %2 and %3 "
+                          "lives left.\n")
+               .arg(howPlayEnded(play), num(play.value(QStringLiteral("score"), 0), 0),
+                    num(play.value(QStringLiteral("lives"), 0), 0));
     if (g.latenciesMs.empty() || f.latenciesMs.empty())
         return out + QStringLiteral("\nKeys: not measured in this run.\n\n");
     const double over = percentile(g.latenciesMs, 99) - percentile(f.latenciesMs, 99);
@@ -201,39 +207,39 @@ QString Report::keyTable() const {
 
 QString Report::cueTable() const {
     const QString heading = QStringLiteral(
-        "**8. Cue latency**: the rule's Play call to the cue's onset as played by the "
-        "PulseAudio server (its null sink's monitor recorded in blocks of 5 ms, plus the "
-        "sink's latency), over the cues of the same scripted game, beside the latency the "
-        "server reports for the game's stream (buffer + sink).\n\n");
+        "**8. Cue latency**: the rule's Play call to the moment the PulseAudio server mixed "
+        "the cue's first sound into its output (its null sink's monitor, recorded in blocks "
+        "of 5 ms), over the cues of the same scripted game, beside what the server reports "
+        "for the game's stream: the time a sample written now waits in its buffer "
+        "(median of the asks, once a second). The sink's own latency, the output's, comes "
+        "on top of both alike.\n\n");
+    const ServerLatency& server = latency.server;
     if (!latency.soundServer)
         return heading + QStringLiteral("No sound server could be started for this run: not "
                                         "measured.\n\n");
-    if (!latency.gameOnServer || latency.server.sinkMs < 0)
+    if (!latency.gameOnServer || server.asked == 0)
         return heading + QStringLiteral("A server ran, but the game's sound did not reach it: "
                                         "not measured.\n\n");
     const CueOnsets& c = latency.cues;
-    const double server = latency.server.bufferMs + latency.server.sinkMs;
+    const std::vector<double>& ms = c.latenciesMs;
+    const double worst = ms.empty() ? -1 : *std::max_element(ms.begin(), ms.end());
     QString out = heading + QStringLiteral(
-        "| Cues called | heard from silence | over another cue | unheard | median | max | "
-        "Server's latency |\n|---:|---:|---:|---:|---:|---:|---:|\n");
-    if (c.latenciesMs.empty())
-        return out + QStringLiteral("| %1 | 0 | %2 | %3 | – | – | %4 ms |\n\nNo cue heard: "
-                                    "not measured.\n\n")
-                         .arg(latency.cueCalls)
-                         .arg(c.overlapped)
-                         .arg(c.unheard)
-                         .arg(num(server));
-    const double worst = *std::max_element(c.latenciesMs.begin(), c.latenciesMs.end());
-    out += QStringLiteral("| %1 | %2 | %3 | %4 | %5 ms | %6 ms | %7 ms (%8 + %9) |\n\n")
-               .arg(latency.cueCalls)
-               .arg(c.latenciesMs.size())
-               .arg(c.overlapped)
-               .arg(c.unheard)
-               .arg(num(median(c.latenciesMs)), num(worst), num(server),
-                    num(latency.server.bufferMs), num(latency.server.sinkMs));
+        "| Cues called | timed (into silence) | over another cue | unheard | median | max | "
+        "Server: stream buffer | sink |\n|---:|---:|---:|---:|---:|---:|---:|---:|\n"
+        "| %1 | %2 | %3 | %4 | %5 ms | %6 ms | %7 ms | %8 ms |\n\n")
+                      .arg(latency.cueCalls)
+                      .arg(ms.size())
+                      .arg(c.overlapped)
+                      .arg(c.unheard)
+                      .arg(ms.empty() ? QStringLiteral("–") : num(median(ms)),
+                           ms.empty() ? QStringLiteral("–") : num(worst), num(server.bufferMs),
+                           num(server.sinkMs));
+    if (ms.empty())
+        return out + QStringLiteral("No cue heard: not measured.\n\n");
+    const double over = worst - server.bufferMs;
     return out + QStringLiteral("Worst cue %1 ms above the server's latency (target ≤ 30 ms): "
                                 "%2.\n\n")
-                     .arg(num(worst - server), verdict(worst - server <= targets::CueOverServerMs));
+                     .arg(num(over), verdict(over <= targets::CueOverServerMs));
 }
 
 QString Report::startUpTable() const {

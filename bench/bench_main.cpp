@@ -31,7 +31,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
         const char* arg = argv[i];
         const bool valued = i + 1 < argc;
         if (std::strcmp(arg, "--quick") == 0)
-            options = Options{4, 2, 1, 20, 20, 12};
+            options = Options{4, 2, 1, 20, 20, 15};
         else if (valued && std::strcmp(arg, "--seconds") == 0)
             options.playSeconds = std::atoi(argv[++i]);
         else if (valued && std::strcmp(arg, "--starts") == 0)

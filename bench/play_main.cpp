@@ -104,11 +104,14 @@ private:
     // Repaints count from the first vehicle tick: what comes before it is the
     // game window being shown, painted whole as any window is.
     void beforeTick(const void* owner) {
-        if (!metering_ && isVehicleTimer(game_, owner)) {
+        const bool vehicle = isVehicleTimer(game_, owner);
+        if (!metering_ && vehicle) {
             metering_ = true;
             meter_.begin();
         }
         meter_.beforeChange();
+        if (vehicle)
+            player_.holdDeck();
     }
     void afterTick(const void* owner) {
         const bool vehicle = isVehicleTimer(game_, owner);
