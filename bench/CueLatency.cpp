@@ -28,8 +28,6 @@ constexpr int QuietFloor = 328;
 constexpr size_t QuietBeforeOnset = CueRateHz / 50;  // 20 ms
 constexpr qint64 HearingWindowNs = 1'000'000'000;
 constexpr double NsPerSample = 1e9 / CueRateHz;
-// Small blocks, so a block's arrival tells when its samples were rendered.
-constexpr const char* RecorderLatencyMs = "5";
 constexpr int ServerAnswerMs = 5000;
 
 bool loud(int16_t sample) { return std::abs(int(sample)) > QuietFloor; }
@@ -98,7 +96,7 @@ MonitorRecorder::MonitorRecorder(const QByteArray& source) {
         return;
     const QByteArray device = "--device=" + source;
     const QByteArray rate = "--rate=" + QByteArray::number(CueRateHz);
-    const QByteArray latency = QByteArray("--latency-msec=") + RecorderLatencyMs;
+    const QByteArray latency = "--latency-msec=" + QByteArray::number(RecorderBlockMs);
     const char* argv[] = {"parec",           "--raw",       device.constData(),
                           "--format=s16le",  rate.constData(), "--channels=1",
                           latency.constData(), nullptr};

@@ -26,6 +26,9 @@
 namespace kestrava::bench {
 
 inline constexpr int CueRateHz = 22050;  // the cues' own rate, and the sink's
+// The recorder's blocks, small so a block's arrival tells when its samples
+// were mixed.
+inline constexpr int RecorderBlockMs = 5;
 
 struct Recording {
     struct Block {

@@ -23,9 +23,6 @@ constexpr int WindowTimeoutMs = 20'000;
 constexpr int RenderWarmUps = 5;
 constexpr qint64 VirtualLimitMs = 150'000;
 constexpr int ClockTicksToTimeOut = 141;
-// Pauses between arrow keys, ms: from quicker than a player's fingers to a
-// deliberate press, drawn at random so they fall anywhere in the frames.
-constexpr std::pair<int, int> KeyPausesMs{20, 150};
 constexpr unsigned KeySeed = 16;
 constexpr int ServerAskEveryMs = 1000;
 
@@ -87,6 +84,24 @@ KeyPresses pressInto(KeyLatencyProbe& probe, const QProcess& child, int presses,
     return found ? probe.press(presses, KeyPausesMs, random) : KeyPresses{};
 }
 
+// Into the game's window, then into the floor's.
+void pressKeys(const QProcess& game, const QProcess& floor, int presses, LatencyRun& run) {
+    KeyLatencyProbe probe;
+    std::mt19937 random(KeySeed);
+    bool gameFound = false;
+    bool floorFound = false;
+    run.game = pressInto(probe, game, presses, random, gameFound);
+    run.paintFloor = pressInto(probe, floor, presses, random, floorFound);
+    run.keysOk = gameFound && floorFound;
+}
+
+ServerLatency askServerUntilEnd(QProcess& game) {
+    std::vector<ServerLatency> asked;
+    while (!game.waitForFinished(ServerAskEveryMs))
+        asked.push_back(askServerLatency());
+    return medianLatency(asked);
+}
+
 std::map<QString, int> cueLeadIns(const QString& sourceDir) {
     const QDir sounds(sourceDir + QStringLiteral("/assets/sounds"));
     std::map<QString, int> leadIns;
@@ -109,28 +124,18 @@ LatencyRun runLatency(const Places& places, const Options& options) {
     startChild(game, places.playChild, {QString::number(seconds), places.sourceDir},
                run.soundServer ? "pulseaudio" : "dummy");
     startChild(floor, places.paintFloorChild, {QString::number(seconds)});
-    KeyLatencyProbe probe;
-    std::mt19937 random(KeySeed);
-    bool gameFound = false;
-    bool floorFound = false;
-    run.game = pressInto(probe, game, options.presses, random, gameFound);
-    run.paintFloor = pressInto(probe, floor, options.presses, random, floorFound);
-    run.keysOk = gameFound && floorFound;
-    std::vector<ServerLatency> asked;
-    while (run.soundServer && !game.waitForFinished(ServerAskEveryMs))
-        asked.push_back(askServerLatency());
-    run.server = medianLatency(asked);
+    pressKeys(game, floor, options.presses, run);
+    if (run.soundServer)
+        run.server = askServerUntilEnd(game);
     ChildResults floorResults;
     const bool gameOk = finishChild(game, seconds, run.play);
     const bool floorOk = finishChild(floor, seconds, floorResults);
+    run.ok = gameOk && floorOk && run.keysOk;
     run.cueCalls = int(run.play.cues.size());
     run.gameOnServer =
         run.soundServer && run.play.value(QStringLiteral("sound_driver_dummy")) == 0;
-    if (recorder) {
-        const Recording recording = recorder->stop();
-        run.cues = findOnsets(recording, run.play.cues, cueLeadIns(places.sourceDir));
-    }
-    run.ok = gameOk && floorOk && run.keysOk;
+    if (recorder)
+        run.cues = findOnsets(recorder->stop(), run.play.cues, cueLeadIns(places.sourceDir));
     return run;
 }
 

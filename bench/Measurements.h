@@ -7,8 +7,13 @@
 #include "bench/Results.h"
 
 #include <QString>
+#include <utility>
 
 namespace kestrava::bench {
+
+// Pauses before each arrow key, ms: from quicker than a player's fingers to
+// a deliberate press, drawn at random so the keys fall anywhere in the frames.
+inline constexpr std::pair<int, int> KeyPausesMs{20, 150};
 
 struct Options {
     int playSeconds = 150;  // the game ends itself at 141 s

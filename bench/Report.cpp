@@ -186,10 +186,12 @@ QString Report::keyTable() const {
     QString out = QStringLiteral(
         "**7. Key to pixel**: an arrow key sent through XTEST to the window, to the X "
         "server's damage of the deck piece's column with the piece moved 5 px; Up and "
-        "Down in turn at random pauses of 20–150 ms, during play, into the game's window "
+        "Down in turn at random pauses of %1–%2 ms, during play, into the game's window "
         "and then into the paint floor's, both running. In ms.\n\n"
         "| Window | Presses answered | median | p99 | max | disturbed | unanswered |\n"
-        "|---|---:|---:|---:|---:|---:|---:|\n");
+        "|---|---:|---:|---:|---:|---:|---:|\n")
+                      .arg(KeyPausesMs.first)
+                      .arg(KeyPausesMs.second);
     out += keyRow(QStringLiteral("Game (scripted play)"), g);
     out += keyRow(QStringLiteral("Paint floor"), f);
     const ChildResults& play = latency.play;
@@ -209,10 +211,11 @@ QString Report::cueTable() const {
     const QString heading = QStringLiteral(
         "**8. Cue latency**: the rule's Play call to the moment the PulseAudio server mixed "
         "the cue's first sound into its output (its null sink's monitor, recorded in blocks "
-        "of 5 ms), over the cues of the same scripted game, beside what the server reports "
+        "of %1 ms), over the cues of the same scripted game, beside what the server reports "
         "for the game's stream: the time a sample written now waits in its buffer "
         "(median of the asks, once a second). The sink's own latency, the output's, comes "
-        "on top of both alike.\n\n");
+        "on top of both alike.\n\n")
+                                .arg(RecorderBlockMs);
     const ServerLatency& server = latency.server;
     if (!latency.soundServer)
         return heading + QStringLiteral("No sound server could be started for this run: not "
