@@ -126,7 +126,37 @@ KeyLatencyProbe::~KeyLatencyProbe() {
         xcb_disconnect(connection_);
 }
 
-bool KeyLatencyProbe::findWindowOf(int pid, int timeoutMs) {
+namespace {
+// Where the piece is in a window: a column through its fill, found as the
+// middle of the first run of fill at least MinFillWidth wide; -1 for none.
+int pieceColumnIn(const Pixels& p) {
+    for (int y = 0; y < p.height; ++y) {
+        int run = 0;
+        for (int x = 0; x < p.width; ++x) {
+            run = p.at(x, y) == PieceFill ? run + 1 : 0;
+            if (run == MinFillWidth)
+                return x - MinFillWidth / 2;
+        }
+    }
+    return -1;
+}
+
+std::optional<KeyTarget> targetIn(xcb_connection_t* c, unsigned window) {
+    Owned<xcb_get_window_attributes_reply_t> attributes{xcb_get_window_attributes_reply(
+        c, xcb_get_window_attributes(c, window), nullptr)};
+    Owned<xcb_get_geometry_reply_t> geometry{
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr)};
+    if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE || !geometry)
+        return std::nullopt;
+    const Pixels p = readPixels(c, window, 0, geometry->width, geometry->height);
+    const int column = usable(p) ? pieceColumnIn(p) : -1;
+    if (column < 0 || fillTopInColumn(p, column) < 0)
+        return std::nullopt;
+    return KeyTarget{window, geometry->height, column};
+}
+}  // namespace
+
+std::optional<KeyTarget> KeyLatencyProbe::findWindowOf(int pid, int timeoutMs) {
     xcb_connection_t* c = connection_;
     const qint64 deadlineNs = steadyNs() + qint64(timeoutMs) * 1'000'000;
     while (ready_ && steadyNs() < deadlineNs) {
@@ -141,54 +171,23 @@ bool KeyLatencyProbe::findWindowOf(int pid, int timeoutMs) {
                 *static_cast<const uint32_t*>(xcb_get_property_value(owner.reply)) !=
                     uint32_t(pid))
                 continue;
-            window_ = children[i];
-            piece_ = pieceInWindow();
-            if (piece_.top >= 0) {
-                damage_ = xcb_generate_id(c);
-                xcb_damage_create(c, damage_, window_, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
-                xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, window_, XCB_CURRENT_TIME);
-                xcb_flush(c);
-                pauseFor(FocusSettleMs);
-                return true;
+            if (const std::optional<KeyTarget> target = targetIn(c, children[i])) {
+                xcb_damage_create(c, xcb_generate_id(c), target->window,
+                                  XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+                return target;
             }
         }
         pauseFor(WindowPollMs);
     }
-    window_ = 0;
-    return false;
+    return std::nullopt;
 }
 
-KeyLatencyProbe::Piece KeyLatencyProbe::pieceInWindow() {
-    xcb_connection_t* c = connection_;
-    Owned<xcb_get_window_attributes_reply_t> attributes{xcb_get_window_attributes_reply(
-        c, xcb_get_window_attributes(c, window_), nullptr)};
-    Owned<xcb_get_geometry_reply_t> geometry{
-        xcb_get_geometry_reply(c, xcb_get_geometry(c, window_), nullptr)};
-    if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE || !geometry)
-        return {};
-    windowHeight_ = geometry->height;
-    const Pixels p = readPixels(c, window_, 0, geometry->width, geometry->height);
-    if (!usable(p))
-        return {};
-    for (int y = 0; y < p.height; ++y) {
-        int run = 0;
-        for (int x = 0; x < p.width; ++x) {
-            run = p.at(x, y) == PieceFill ? run + 1 : 0;
-            if (run == MinFillWidth) {
-                const int column = x - MinFillWidth / 2;
-                return {column, fillTopInColumn(p, column)};
-            }
-        }
-    }
-    return {};
-}
-
-int KeyLatencyProbe::pieceTopInColumn() {
-    const Pixels p = readPixels(connection_, window_, piece_.column, 1, windowHeight_);
+int KeyLatencyProbe::pieceTopIn(const KeyTarget& target) {
+    const Pixels p = readPixels(connection_, target.window, target.column, 1, target.height);
     return usable(p) ? fillTopInColumn(p, 0) : -1;
 }
 
-qint64 KeyLatencyProbe::waitForDamageOfColumn(qint64 deadlineNs) {
+qint64 KeyLatencyProbe::waitForDamageOf(const KeyTarget& target, qint64 deadlineNs) {
     pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
     for (;;) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
@@ -196,9 +195,10 @@ qint64 KeyLatencyProbe::waitForDamageOfColumn(qint64 deadlineNs) {
             const qint64 seenNs = steadyNs();
             bool covers = false;
             if ((event->response_type & 0x7F) == damageEvent_) {
-                const xcb_rectangle_t area =
-                    reinterpret_cast<xcb_damage_notify_event_t*>(event)->area;
-                covers = area.x <= piece_.column && piece_.column < area.x + area.width;
+                const auto* damage = reinterpret_cast<xcb_damage_notify_event_t*>(event);
+                const xcb_rectangle_t area = damage->area;
+                covers = damage->drawable == target.window && area.x <= target.column &&
+                         target.column < area.x + area.width;
             }
             free(event);
             if (covers)
@@ -215,7 +215,7 @@ qint64 KeyLatencyProbe::waitForDamageOfColumn(qint64 deadlineNs) {
 void KeyLatencyProbe::pauseFor(int ms) {
     // Events that come meanwhile are read and dropped, so none is mistaken
     // for the answer to the next press.
-    waitForDamageOfColumn(steadyNs() + qint64(ms) * 1'000'000);
+    waitForDamageOf(KeyTarget{}, steadyNs() + qint64(ms) * 1'000'000);
     while (xcb_generic_event_t* event = xcb_poll_for_event(connection_))
         free(event);
 }
@@ -226,31 +226,39 @@ void KeyLatencyProbe::sendKey(unsigned char keycode) {
     xcb_flush(connection_);
 }
 
-KeyPresses KeyLatencyProbe::press(int presses, std::pair<int, int> pauseMs,
-                                  std::mt19937& random) {
-    KeyPresses result;
-    std::uniform_int_distribution<int> pause(pauseMs.first, pauseMs.second);
-    for (int i = 0; i < presses && window_ != 0; ++i) {
-        pauseFor(pause(random));
-        const int before = pieceTopInColumn();
-        const qint64 sentNs = steadyNs();
-        sendKey(i % 2 == 0 ? upKey_ : downKey_);
-        for (;;) {
-            const qint64 seenNs = waitForDamageOfColumn(sentNs + AnswerWaitMs * 1'000'000LL);
-            const int after = seenNs < 0 ? before : pieceTopInColumn();
-            if (seenNs < 0 || before < 0) {
-                ++result.unanswered;
-            } else if (after == before) {
-                continue;  // something else was drawn across the column
-            } else if (std::abs(after - before) == PieceStepPx) {
-                result.latenciesMs.push_back(double(seenNs - sentNs) / 1e6);
-            } else {
-                ++result.disturbed;
-            }
-            break;
+void KeyLatencyProbe::pressOnce(const KeyTarget& target, unsigned char keycode,
+                                KeyPresses& into) {
+    const int before = pieceTopIn(target);
+    const qint64 sentNs = steadyNs();
+    sendKey(keycode);
+    for (;;) {
+        const qint64 seenNs = waitForDamageOf(target, sentNs + AnswerWaitMs * 1'000'000LL);
+        if (seenNs < 0 || before < 0) {
+            ++into.unanswered;
+            return;
         }
+        const int after = pieceTopIn(target);
+        if (after == before)
+            continue;  // something else was drawn across the column
+        if (std::abs(after - before) == PieceStepPx)
+            into.latenciesMs.push_back(double(seenNs - sentNs) / 1e6);
+        else
+            ++into.disturbed;
+        return;
     }
-    return result;
+}
+
+void KeyLatencyProbe::press(const KeyTarget& target, int presses, std::pair<int, int> pauseMs,
+                            std::mt19937& random, KeyPresses& into) {
+    xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_POINTER_ROOT, target.window,
+                        XCB_CURRENT_TIME);
+    xcb_flush(connection_);
+    pauseFor(FocusSettleMs);
+    std::uniform_int_distribution<int> pause(pauseMs.first, pauseMs.second);
+    for (int i = 0; i < presses; ++i) {
+        pauseFor(pause(random));
+        pressOnce(target, i % 2 == 0 ? upKey_ : downKey_, into);
+    }
 }
 
 }  // namespace kestrava::bench

@@ -18,6 +18,7 @@
 // input focus itself.
 
 #include <QtGlobal>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -35,6 +36,13 @@ struct KeyPresses {
     int unanswered = 0;
 };
 
+// A window the probe presses keys into, and where the piece is in it.
+struct KeyTarget {
+    unsigned window = 0;
+    int height = 0;
+    int column = -1;  // x in the window of a column through the piece
+};
+
 class KeyLatencyProbe {
 public:
     KeyLatencyProbe();
@@ -46,27 +54,24 @@ public:
     bool ready() const { return ready_; }
 
     // Waits up to `timeoutMs` for a mapped top-level window of process `pid`
-    // that shows the piece; false when none came.
-    bool findWindowOf(int pid, int timeoutMs);
+    // that shows the piece, and starts watching its damage; nothing when none
+    // came.
+    std::optional<KeyTarget> findWindowOf(int pid, int timeoutMs);
 
-    // Presses Up and Down in turn, `presses` times, into the window found
-    // last, each after a random pause of `pauseMs` (low, high) once the
-    // previous press was answered or given up.
-    KeyPresses press(int presses, std::pair<int, int> pauseMs, std::mt19937& random);
+    // Gives `target` the focus and presses Up and Down in turn, `presses`
+    // times, each after a random pause of `pauseMs` (low, high) once the
+    // previous press was answered or given up. Adds to `into`.
+    void press(const KeyTarget& target, int presses, std::pair<int, int> pauseMs,
+               std::mt19937& random, KeyPresses& into);
 
 private:
-    struct Piece {
-        int column = -1;  // x in the window of a column through the piece
-        int top = -1;     // first row of its fill in that column
-    };
-
-    Piece pieceInWindow();
-    int pieceTopInColumn();
-    // Reads events until a damage covering the piece's column, or the
-    // deadline; returns when it was read, or -1.
-    qint64 waitForDamageOfColumn(qint64 deadlineNs);
+    int pieceTopIn(const KeyTarget& target);
+    // Reads events until a damage of `target` covering its piece's column, or
+    // the deadline; returns when it was read, or -1.
+    qint64 waitForDamageOf(const KeyTarget& target, qint64 deadlineNs);
     void pauseFor(int ms);
     void sendKey(unsigned char keycode);
+    void pressOnce(const KeyTarget& target, unsigned char keycode, KeyPresses& into);
 
     xcb_connection_t* connection_ = nullptr;
     bool ready_ = false;
@@ -75,10 +80,6 @@ private:
     unsigned char damageEvent_ = 0;
     unsigned char upKey_ = 0;
     unsigned char downKey_ = 0;
-    unsigned window_ = 0;
-    unsigned damage_ = 0;
-    int windowHeight_ = 0;
-    Piece piece_;
 };
 
 }  // namespace kestrava::bench

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -76,23 +77,26 @@ RealTimeRun runRealTime(const Places& places, int seconds) {
 }
 
 namespace {
-KeyPresses pressInto(KeyLatencyProbe& probe, const QProcess& child, int presses,
-                     std::mt19937& random, bool& found) {
-    found = probe.ready() && probe.findWindowOf(int(child.processId()), WindowTimeoutMs);
-    if (!found)
+std::optional<KeyTarget> windowOf(KeyLatencyProbe& probe, const QProcess& child) {
+    std::optional<KeyTarget> target;
+    if (probe.ready())
+        target = probe.findWindowOf(int(child.processId()), WindowTimeoutMs);
+    if (!target)
         std::fprintf(stderr, "no window of %s to press keys into\n", qPrintable(child.program()));
-    return found ? probe.press(presses, KeyPausesMs, random) : KeyPresses{};
+    return target;
 }
 
-// Into the game's window, then into the floor's.
 void pressKeys(const QProcess& game, const QProcess& floor, int presses, LatencyRun& run) {
     KeyLatencyProbe probe;
+    const std::optional<KeyTarget> gameWindow = windowOf(probe, game);
+    const std::optional<KeyTarget> floorWindow = windowOf(probe, floor);
+    run.keysOk = gameWindow && floorWindow;
     std::mt19937 random(KeySeed);
-    bool gameFound = false;
-    bool floorFound = false;
-    run.game = pressInto(probe, game, presses, random, gameFound);
-    run.paintFloor = pressInto(probe, floor, presses, random, floorFound);
-    run.keysOk = gameFound && floorFound;
+    for (int done = 0; run.keysOk && done < presses; done += PressesPerTurn) {
+        const int turn = std::min(PressesPerTurn, presses - done);
+        probe.press(*gameWindow, turn, KeyPausesMs, random, run.game);
+        probe.press(*floorWindow, turn, KeyPausesMs, random, run.paintFloor);
+    }
 }
 
 ServerLatency askServerUntilEnd(QProcess& game) {

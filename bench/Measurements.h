@@ -14,6 +14,10 @@ namespace kestrava::bench {
 // Pauses before each arrow key, ms: from quicker than a player's fingers to
 // a deliberate press, drawn at random so the keys fall anywhere in the frames.
 inline constexpr std::pair<int, int> KeyPausesMs{20, 150};
+// The keys go into the game's window and the floor's by turns of this many
+// presses, so both meet the same load of a shared machine. Even, so each
+// turn leaves the piece where it found it.
+inline constexpr int PressesPerTurn = 20;
 
 struct Options {
     int playSeconds = 150;  // the game ends itself at 141 s

@@ -187,11 +187,12 @@ QString Report::keyTable() const {
         "**7. Key to pixel**: an arrow key sent through XTEST to the window, to the X "
         "server's damage of the deck piece's column with the piece moved 5 px; Up and "
         "Down in turn at random pauses of %1–%2 ms, during play, into the game's window "
-        "and then into the paint floor's, both running. In ms.\n\n"
+        "and the paint floor's by turns of %3 presses, both running. In ms.\n\n"
         "| Window | Presses answered | median | p99 | max | disturbed | unanswered |\n"
         "|---|---:|---:|---:|---:|---:|---:|\n")
                       .arg(KeyPausesMs.first)
-                      .arg(KeyPausesMs.second);
+                      .arg(KeyPausesMs.second)
+                      .arg(PressesPerTurn);
     out += keyRow(QStringLiteral("Game (scripted play)"), g);
     out += keyRow(QStringLiteral("Paint floor"), f);
     const ChildResults& play = latency.play;
