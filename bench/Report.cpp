@@ -208,6 +208,25 @@ QString Report::keyTable() const {
                      .arg(num(over, 2), verdict(over <= targets::KeyP99OverFloorMs));
 }
 
+namespace {
+QString cueRow(const LatencyRun& latency) {
+    const CueOnsets& c = latency.cues;
+    const std::vector<double>& ms = c.latenciesMs;
+    const QString none = QStringLiteral("–");
+    return QStringLiteral(
+               "| Cues called | timed (into silence) | over another cue | unheard | median | "
+               "max | Server: stream buffer | sink |\n|---:|---:|---:|---:|---:|---:|---:|---:|\n"
+               "| %1 | %2 | %3 | %4 | %5 ms | %6 ms | %7 ms | %8 ms |\n\n")
+        .arg(latency.cueCalls)
+        .arg(ms.size())
+        .arg(c.overlapped)
+        .arg(c.unheard)
+        .arg(ms.empty() ? none : num(median(ms)),
+             ms.empty() ? none : num(*std::max_element(ms.begin(), ms.end())),
+             num(latency.server.bufferMs), num(latency.server.sinkMs));
+}
+}  // namespace
+
 QString Report::cueTable() const {
     const QString heading = QStringLiteral(
         "**8. Cue latency**: the rule's Play call to the moment the PulseAudio server mixed "
@@ -224,23 +243,11 @@ QString Report::cueTable() const {
     if (!latency.gameOnServer || server.asked == 0)
         return heading + QStringLiteral("A server ran, but the game's sound did not reach it: "
                                         "not measured.\n\n");
-    const CueOnsets& c = latency.cues;
-    const std::vector<double>& ms = c.latenciesMs;
-    const double worst = ms.empty() ? -1 : *std::max_element(ms.begin(), ms.end());
-    QString out = heading + QStringLiteral(
-        "| Cues called | timed (into silence) | over another cue | unheard | median | max | "
-        "Server: stream buffer | sink |\n|---:|---:|---:|---:|---:|---:|---:|---:|\n"
-        "| %1 | %2 | %3 | %4 | %5 ms | %6 ms | %7 ms | %8 ms |\n\n")
-                      .arg(latency.cueCalls)
-                      .arg(ms.size())
-                      .arg(c.overlapped)
-                      .arg(c.unheard)
-                      .arg(ms.empty() ? QStringLiteral("–") : num(median(ms)),
-                           ms.empty() ? QStringLiteral("–") : num(worst), num(server.bufferMs),
-                           num(server.sinkMs));
+    const std::vector<double>& ms = latency.cues.latenciesMs;
+    const QString out = heading + cueRow(latency);
     if (ms.empty())
         return out + QStringLiteral("No cue heard: not measured.\n\n");
-    const double over = worst - server.bufferMs;
+    const double over = *std::max_element(ms.begin(), ms.end()) - server.bufferMs;
     return out + QStringLiteral("Worst cue %1 ms above the server's latency (target ≤ 30 ms): "
                                 "%2.\n\n")
                      .arg(num(over), verdict(over <= targets::CueOverServerMs));
