@@ -28,10 +28,14 @@ constexpr int FocusSettleMs = 250;
 constexpr uint32_t KeysymUp = 0xFF52;
 constexpr uint32_t KeysymDown = 0xFF54;
 
+// An XCB reply, freed with its owner.
 template <typename Reply>
 struct Owned {
-    Reply* reply;
+    explicit Owned(Reply* r) : reply(r) {}
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
     ~Owned() { free(reply); }
+    Reply* reply;
     Reply* operator->() const { return reply; }
     explicit operator bool() const { return reply != nullptr; }
 };
@@ -72,11 +76,11 @@ struct Pixels {
 };
 
 Pixels readPixels(xcb_connection_t* c, unsigned window, int x, int width, int height) {
-    return {{xcb_get_image_reply(
+    return {Owned(xcb_get_image_reply(
                 c,
                 xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(x), 0,
                               uint16_t(width), uint16_t(height), ~0u),
-                nullptr)},
+                nullptr)),
             width, height};
 }
 
