@@ -3,6 +3,7 @@
 #include "bench/KeyLatency.h"
 
 #include "bench/Results.h"
+#include "game/GameRules.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -16,7 +17,7 @@ namespace kestrava::bench {
 namespace {
 constexpr uint32_t PieceFill = 0x800000;  // the deck piece's maroon, 0xRRGGBB
 constexpr uint32_t RgbMask = 0xFFFFFF;
-constexpr int PieceStepPx = 5;
+constexpr int PieceStepPx = kestrava::rules::DeckStep;
 // Runs of the fill that tell the piece (55 × 17, a 1-px edge round a fill
 // of 53 × 15) from anything else of its colour.
 constexpr int MinFillWidth = 40;

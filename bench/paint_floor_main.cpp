@@ -49,11 +49,8 @@ const Lane Lanes[] = {{{99, 42}, 29, rules::Bus, rules::BusRunEnd},
                       {{124, 52}, 222, rules::Truck, rules::TruckRunEnd},
                       {{99, 42}, 319, rules::Motorka, rules::MotorkaRunEnd}};
 
-// The deck piece: its place, size and colour, its step and where it wraps.
-constexpr QRect PieceStart(217, 405, 55, 17);
-constexpr int PieceStepPx = 5;
-constexpr int PieceTopmost = 15;
-constexpr int PieceLowest = 405;
+// The deck piece's place, size and colour; it steps and wraps as the game's.
+constexpr QRect PieceStart(217, rules::DeckTopAfterTopWrap, 55, 17);
 const QColor PieceColour(0x80, 0x00, 0x00);
 
 // A picture of the scene's size with some structure, so drawing it is not a
@@ -152,17 +149,17 @@ protected:
     }
 
     void keyPressEvent(QKeyEvent* event) override {
-        const int step = event->key() == Qt::Key_Up     ? -PieceStepPx
-                         : event->key() == Qt::Key_Down ? PieceStepPx
+        const int step = event->key() == Qt::Key_Up     ? -rules::DeckStep
+                         : event->key() == Qt::Key_Down ? rules::DeckStep
                                                         : 0;
         if (step == 0)
             return QWidget::keyPressEvent(event);
         const QRect before = piece_;
         piece_.translate(0, step);
-        if (piece_.top() > PieceLowest)
-            piece_.moveTop(PieceTopmost);
-        else if (piece_.top() < PieceTopmost)
-            piece_.moveTop(PieceLowest);
+        if (piece_.top() > rules::DeckTopAfterTopWrap)
+            piece_.moveTop(rules::DeckTopAfterBottomWrap);
+        else if (piece_.top() < rules::DeckTopAfterBottomWrap)
+            piece_.moveTop(rules::DeckTopAfterTopWrap);
         update(before);
         update(piece_);
     }
