@@ -40,10 +40,12 @@ bool BenchPlayer::nearsGap(const Lane& lane) const {
 }
 
 void BenchPlayer::act() {
+    heldTop_.reset();
     if (game_.konechry->Visible())
         return;
     if (opening_) {
         opening_ = game_.runningScore == 0;
+        heldTop_ = rules::BusLevel;
         moveDeckTo(rules::BusLevel);
         return;
     }
@@ -63,7 +65,13 @@ void BenchPlayer::act() {
     if (!kept)
         return;
     haltAllBut(lanes, int(std::size(lanes)), *kept);
+    heldTop_ = kept->rules->level;
     moveDeckTo(kept->rules->level);
+}
+
+void BenchPlayer::holdDeck() {
+    if (heldTop_ && !game_.konechry->Visible())
+        moveDeckTo(*heldTop_);
 }
 
 void BenchPlayer::haltAllBut(Lane* lanes, int count, const Lane& kept) {

@@ -12,12 +12,19 @@
 // when two vehicles want the gap at once it halts one with its light while
 // uses remain. Keys and clicks go to the game window's scene as real input
 // events, so they take the program's own input path.
+//
+// Keys may also come from outside (the bench's key-to-pixel probe presses
+// arrow keys through the X server). So that they never cost the player a
+// vehicle, the bench calls holdDeck() before each vehicle tick: the piece
+// goes back to the level the player last chose while a vehicle nears its
+// gap. Without keys from outside the piece is already there.
 
 #include "framework/Timer.h"
 #include "game/GameRules.h"
 #include "game/Unit2.h"
 
 #include <functional>
+#include <optional>
 
 namespace kestrava::bench {
 
@@ -26,6 +33,7 @@ public:
     explicit BenchPlayer(TForm2& game) : game_(game) {}
 
     void act();
+    void holdDeck();
 
     // Run around every key press and click the player makes.
     std::function<void()> beforeInput;
@@ -51,6 +59,7 @@ private:
 
     TForm2& game_;
     bool opening_ = true;
+    std::optional<int> heldTop_;  // while a vehicle nears its gap
     int keys_ = 0;
     int lights_ = 0;
 };

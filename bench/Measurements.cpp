@@ -14,7 +14,9 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace kestrava::bench {
@@ -25,14 +27,21 @@ constexpr int WindowTimeoutMs = 20'000;
 constexpr int RenderWarmUps = 5;
 constexpr qint64 VirtualLimitMs = 150'000;
 constexpr int ClockTicksToTimeOut = 141;
+constexpr unsigned KeySeed = 16;
+constexpr int ServerAskEveryMs = 1000;
 
-void startChild(QProcess& child, const QString& program, const QStringList& args) {
+void startChild(QProcess& child, const QString& program, const QStringList& args,
+                const char* soundDriver = "dummy") {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QString::fromLatin1(soundDriver));
+    child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(program, args);
 }
 
 bool finishChild(QProcess& child, int seconds, ChildResults& results) {
-    const bool ended = child.waitForFinished(seconds * 1000 + ChildGraceMs);
+    const bool ended = child.state() == QProcess::NotRunning ||
+                       child.waitForFinished(seconds * 1000 + ChildGraceMs);
     results = parseResults(QString::fromLocal8Bit(child.readAllStandardOutput()));
     if (!ended || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
         std::fprintf(stderr, "%s failed\n", qPrintable(child.program()));
@@ -59,11 +68,81 @@ RealTimeRun runRealTime(const Places& places, int seconds) {
     RealTimeRun run;
     QProcess game;
     QProcess floor;
+    QProcess paintFloor;
     startChild(game, places.playChild, {QString::number(seconds), places.sourceDir});
     startChild(floor, places.floorChild, {QString::number(seconds)});
+    startChild(paintFloor, places.paintFloorChild, {QString::number(seconds)});
     const bool gameOk = finishChild(game, seconds, run.game);
     const bool floorOk = finishChild(floor, seconds, run.floor);
-    run.ok = gameOk && floorOk;
+    const bool paintFloorOk = finishChild(paintFloor, seconds, run.paintFloor);
+    run.ok = gameOk && floorOk && paintFloorOk;
+    return run;
+}
+
+namespace {
+std::optional<KeyTarget> windowOf(KeyLatencyProbe& probe, const QProcess& child) {
+    std::optional<KeyTarget> target;
+    if (probe.ready())
+        target = probe.findWindowOf(int(child.processId()), WindowTimeoutMs);
+    if (!target)
+        std::fprintf(stderr, "no window of %s to press keys into\n", qPrintable(child.program()));
+    return target;
+}
+
+void pressKeys(const QProcess& game, const QProcess& floor, int presses, LatencyRun& run) {
+    KeyLatencyProbe probe;
+    const std::optional<KeyTarget> gameWindow = windowOf(probe, game);
+    const std::optional<KeyTarget> floorWindow = windowOf(probe, floor);
+    run.keysOk = gameWindow && floorWindow;
+    std::mt19937 random(KeySeed);
+    for (int done = 0; run.keysOk && done < presses; done += PressesPerTurn) {
+        const int turn = std::min(PressesPerTurn, presses - done);
+        probe.press(*gameWindow, turn, KeyPausesMs, random, run.game);
+        probe.press(*floorWindow, turn, KeyPausesMs, random, run.paintFloor);
+    }
+}
+
+ServerLatency askServerUntilEnd(QProcess& game) {
+    std::vector<ServerLatency> asked;
+    while (!game.waitForFinished(ServerAskEveryMs))
+        asked.push_back(askServerLatency());
+    return medianLatency(asked);
+}
+
+std::map<QString, int> cueLeadIns(const QString& sourceDir) {
+    const QDir sounds(sourceDir + QStringLiteral("/assets/sounds"));
+    std::map<QString, int> leadIns;
+    for (const QString& wav : sounds.entryList({QStringLiteral("*.wav")}, QDir::Files))
+        leadIns[wav] = leadInSamples(sounds.filePath(wav));
+    return leadIns;
+}
+}  // namespace
+
+LatencyRun runLatency(const Places& places, const Options& options) {
+    LatencyRun run;
+    const QByteArray monitor = qgetenv("PULSE_MONITOR");
+    run.soundServer = !monitor.isEmpty() && qEnvironmentVariableIsSet("PULSE_SERVER");
+    std::optional<MonitorRecorder> recorder;
+    if (run.soundServer)
+        recorder.emplace(monitor);
+    const int seconds = options.latencySeconds;
+    QProcess game;
+    QProcess floor;
+    startChild(game, places.playChild, {QString::number(seconds), places.sourceDir},
+               run.soundServer ? "pulseaudio" : "dummy");
+    startChild(floor, places.paintFloorChild, {QString::number(seconds)});
+    pressKeys(game, floor, options.presses, run);
+    if (run.soundServer)
+        run.server = askServerUntilEnd(game);
+    ChildResults floorResults;
+    const bool gameOk = finishChild(game, seconds, run.play);
+    const bool floorOk = finishChild(floor, seconds, floorResults);
+    run.ok = gameOk && floorOk && run.keysOk;
+    run.cueCalls = int(run.play.cues.size());
+    run.gameOnServer =
+        run.soundServer && run.play.value(QStringLiteral("sound_driver_dummy")) == 0;
+    if (recorder)
+        run.cues = findOnsets(recorder->stop(), run.play.cues, cueLeadIns(places.sourceDir));
     return run;
 }
 

@@ -21,6 +21,9 @@ inline constexpr double Clock141Ms = 141'000;
 inline constexpr double Clock141ToleranceMs = 100;
 inline constexpr double FullSceneMs = 2.0;
 inline constexpr double CpuOverFloor = 1.5;
+inline constexpr double CpuOverPaintFloor = 1.2;
+inline constexpr double KeyP99OverFloorMs = 1.0;
+inline constexpr double CueOverServerMs = 30.0;
 inline constexpr double CpuShareOfCore = 0.03;
 inline constexpr double StartOverEmpty = 2.0;
 inline constexpr double MemoryOverEmptyMiB = 15.0;
@@ -30,6 +33,7 @@ struct Report {
     Options options;
     QDate date;
     RealTimeRun realTime;
+    LatencyRun latency;
     PaintCost paint;
     VirtualGames virtualGames;
     StartUps startUps;
@@ -43,6 +47,8 @@ private:
     QString timerTable() const;
     QString paintTable() const;
     QString cpuTable() const;
+    QString keyTable() const;
+    QString cueTable() const;
     QString startUpTable() const;
     QString virtualTable() const;
 };

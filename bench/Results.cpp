@@ -38,8 +38,13 @@ QString valueLine(const QString& name, double value) {
     return QStringLiteral("value %1 %2").arg(name).arg(value, 0, 'g', 10);
 }
 
+QString cueLine(const CueCall& cue) {
+    return QStringLiteral("cue %1 %2 %3").arg(cue.name).arg(cue.atNs).arg(int(cue.intoSilence));
+}
+
 namespace {
 constexpr int TimerFields = 10;
+constexpr int CueFields = 4;
 
 TimerResult parseTimer(const QStringList& f) {
     TimerResult t;
@@ -62,6 +67,8 @@ ChildResults parseResults(const QString& output) {
         const QStringList f = line.simplified().split(QLatin1Char(' '));
         if (f.size() == TimerFields && f[0] == QLatin1String("timer"))
             results.timers.push_back(parseTimer(f));
+        else if (f.size() == CueFields && f[0] == QLatin1String("cue"))
+            results.cues.push_back({f[1], f[2].toLongLong(), f[3] == QLatin1String("1")});
         else if (f.size() == 3 && f[0] == QLatin1String("value"))
             results.values[f[1]] = f[2].toDouble();
     }

@@ -22,8 +22,16 @@ struct TimerResult {
     TickStats stats;
 };
 
+// A rule's Play call on a sound cue, as the game saw it.
+struct CueCall {
+    QString name;  // the cue's file name
+    qint64 atNs;   // steadyNs() at the call
+    bool intoSilence;  // no cue was playing when it was called
+};
+
 struct ChildResults {
     std::vector<TimerResult> timers;
+    std::vector<CueCall> cues;
     // Named scalar figures ("cpu_s", "wall_s", "clock141_ms", ...).
     std::map<QString, double> values;
 
@@ -34,6 +42,7 @@ struct ChildResults {
 // The lines a child prints.
 QString timerLine(const TimerResult& timer);
 QString valueLine(const QString& name, double value);
+QString cueLine(const CueCall& cue);
 
 // Reads a child's output back; lines of other kinds are ignored.
 ChildResults parseResults(const QString& output);

@@ -2,11 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // kestrava_bench [--quick] [--seconds N] [--starts N] [--games N] [--renders N]
+//                [--presses N] [--latency-seconds N]
 //
 // Measures, in one run, how well the game keeps time, how little it paints
-// and how fast it starts, each beside a yardstick, and prints the figures as
-// a Markdown table with the targets they are held against. Needs an X
-// display without a window manager (scripts/bench.sh makes one).
+// and spends, how fast it answers a key and sounds a cue, and how fast it
+// starts, each beside a yardstick, and prints the figures as a Markdown
+// table with the targets they are held against. Needs an X display without
+// a window manager, with the XTEST and DAMAGE extensions (scripts/bench.sh
+// makes one); the cues are heard only on the PulseAudio server named by
+// PULSE_SERVER, by recording PULSE_MONITOR.
 //
 // --quick is the smoke run: a few seconds of play and a few of everything
 // else; its figures are printed but too short to judge by.
@@ -30,7 +34,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
         const char* arg = argv[i];
         const bool valued = i + 1 < argc;
         if (std::strcmp(arg, "--quick") == 0)
-            options = Options{4, 2, 1, 20};
+            options = Options{4, 2, 1, 20, 20, 15};
         else if (valued && std::strcmp(arg, "--seconds") == 0)
             options.playSeconds = std::atoi(argv[++i]);
         else if (valued && std::strcmp(arg, "--starts") == 0)
@@ -39,16 +43,21 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.virtualGames = std::atoi(argv[++i]);
         else if (valued && std::strcmp(arg, "--renders") == 0)
             options.renders = std::atoi(argv[++i]);
+        else if (valued && std::strcmp(arg, "--presses") == 0)
+            options.presses = std::atoi(argv[++i]);
+        else if (valued && std::strcmp(arg, "--latency-seconds") == 0)
+            options.latencySeconds = std::atoi(argv[++i]);
         else
             return false;
     }
     return options.playSeconds > 0 && options.startRuns > 0 && options.virtualGames > 0 &&
-           options.renders > 0;
+           options.renders > 0 && options.presses > 0 && options.latencySeconds > 0;
 }
 
 kestrava::bench::Places places() {
     return {QStringLiteral(KESTRAVA_BIN), QStringLiteral(KESTRAVA_BENCH_PLAY),
-            QStringLiteral(KESTRAVA_BENCH_FLOOR), QStringLiteral(KESTRAVA_BENCH_EMPTY),
+            QStringLiteral(KESTRAVA_BENCH_FLOOR), QStringLiteral(KESTRAVA_BENCH_PAINT_FLOOR),
+            QStringLiteral(KESTRAVA_BENCH_EMPTY),
             QStringLiteral(KESTRAVA_BENCH_EMPTY_LINKED), QStringLiteral(KESTRAVA_SOURCE_DIR)};
 }
 
@@ -59,7 +68,8 @@ int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: %s [--quick] [--seconds N] [--starts N] [--games N] [--renders N]\n",
+                     "usage: %s [--quick] [--seconds N] [--starts N] [--games N] [--renders N] "
+                     "[--presses N] [--latency-seconds N]\n",
                      argv[0]);
         return 2;
     }
@@ -78,8 +88,11 @@ int main(int argc, char** argv) {
     Report report;
     report.options = options;
     report.date = QDate::currentDate();
-    std::fprintf(stderr, "bench: %d s of real play beside the floor...\n", options.playSeconds);
+    std::fprintf(stderr, "bench: %d s of real play beside the floors...\n", options.playSeconds);
     report.realTime = runRealTime(where, options.playSeconds);
+    std::fprintf(stderr, "bench: %d s of play, pressing keys and listening...\n",
+                 options.latencySeconds);
+    report.latency = runLatency(where, options);
     std::fprintf(stderr, "bench: painting into images...\n");
     report.paint = measurePaint(where.sourceDir, options.renders);
     std::fprintf(stderr, "bench: whole games on the virtual clock...\n");

@@ -5,9 +5,13 @@
 //
 // One scripted game in real time on the program's own windows, timers and
 // sound system, with every tick of the measured timers stamped, every paint
-// of the game scene measured, and the process's CPU time taken from the
-// start picture's click to the end of the game (or SECONDS, if sooner).
-// Prints its figures as result lines (bench/Results.h) on stdout.
+// of the game scene measured, every Play call on a cue stamped, and the
+// process's CPU time taken from the start picture's click to the end of the
+// game (or SECONDS, if sooner). Prints its figures as result lines
+// (bench/Results.h) on stdout.
+//
+// Sound goes to the SDL driver named in SDL_AUDIODRIVER, else to SDL's
+// silent driver, as on a machine without a sound card.
 
 #include "app/Application.h"
 #include "app/Unit1.h"
@@ -20,9 +24,12 @@
 #include "framework/Fonts.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace kestrava::bench {
 namespace {
@@ -30,6 +37,44 @@ namespace {
 // Time for the title window to be mapped and painted before play starts.
 constexpr int SettleMs = 500;
 constexpr int ClockTicksToTimeOut = 141;
+
+// The game's sound system with every Play call stamped on the way through,
+// with whether any cue was sounding at the time.
+class StampingSounds : public sound::SoundSystem {
+public:
+    explicit StampingSounds(sound::SdlSoundSystem& inner) : inner_(inner) {}
+
+    std::unique_ptr<sound::Cue> open(const QString& fileName) override {
+        auto cue = std::make_unique<StampedCue>(*this, inner_.open(fileName),
+                                                QFileInfo(fileName).fileName());
+        opened_.push_back(cue->inner.get());
+        return cue;
+    }
+
+    const std::vector<CueCall>& calls() const { return calls_; }
+
+private:
+    struct StampedCue : sound::Cue {
+        StampedCue(StampingSounds& owner, std::unique_ptr<sound::Cue> cue, QString fileName)
+            : owner(owner), inner(std::move(cue)), name(std::move(fileName)) {}
+        void Play() override {
+            owner.calls_.push_back({name, steadyNs(), !owner.anySounding()});
+            inner->Play();
+        }
+        StampingSounds& owner;
+        std::unique_ptr<sound::Cue> inner;
+        QString name;
+    };
+
+    bool anySounding() const {
+        return std::any_of(opened_.begin(), opened_.end(),
+                           [this](const sound::Cue* c) { return inner_.isPlaying(*c); });
+    }
+
+    sound::SdlSoundSystem& inner_;
+    std::vector<const sound::Cue*> opened_;  // owned by the game's cues
+    std::vector<CueCall> calls_;
+};
 
 class PlaySession {
 public:
@@ -62,11 +107,14 @@ private:
     // Repaints count from the first vehicle tick: what comes before it is the
     // game window being shown, painted whole as any window is.
     void beforeTick(const void* owner) {
-        if (!metering_ && isVehicleTimer(game_, owner)) {
+        const bool vehicle = isVehicleTimer(game_, owner);
+        if (!metering_ && vehicle) {
             metering_ = true;
             meter_.begin();
         }
         meter_.beforeChange();
+        if (vehicle)
+            player_.holdDeck();
     }
     void afterTick(const void* owner) {
         const bool vehicle = isVehicleTimer(game_, owner);
@@ -141,7 +189,8 @@ int play(int seconds, const QString& sourceDir) {
 
     TForm1 title;
     Form1 = &title;
-    sound::SdlSoundSystem sounds;
+    sound::SdlSoundSystem sdlSounds;
+    StampingSounds sounds(sdlSounds);
     TForm2 game(sounds);
     Form2 = &game;
     PlaySession session(clock, game);
@@ -150,6 +199,10 @@ int play(int seconds, const QString& sourceDir) {
     QTimer::singleShot(SettleMs + seconds * 1000, [&] { session.finish(); });
     qApp->exec();
     session.print();
+    for (const CueCall& call : sounds.calls())
+        put(cueLine(call));
+    put(valueLine(QStringLiteral("sound_driver_dummy"),
+                  sdlSounds.driverName() == QLatin1String("dummy")));
     put(valueLine(QStringLiteral("errors"), reporter.reports));
     game.hide();
     Form2 = nullptr;
@@ -165,9 +218,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s SECONDS SOURCE_DIR\n", argv[0]);
         return 2;
     }
-    // The bench's own choice: play on SDL's silent driver, as on a machine
-    // without a sound card, whatever this one has.
-    qputenv("SDL_AUDIODRIVER", "dummy");
+    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     return kestrava::bench::play(std::atoi(argv[1]), QString::fromLocal8Bit(argv[2]));

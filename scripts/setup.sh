@@ -19,6 +19,8 @@ packages=(
   qt6-l10n-tools qt6-tools-dev
   # tests and tooling
   googletest libgtest-dev xvfb xdotool x11-utils imagemagick sox
+  # the bench's key-to-pixel probe: fake keys and damage reports over XCB
+  libxcb-xtest0-dev libxcb-damage0-dev
   # a real sound server and a Wayland compositor for the desktop tests
   pulseaudio pulseaudio-utils weston qt6-wayland
   # a window manager for the end-to-end runs: windows become active as on a
