@@ -64,6 +64,25 @@ public:
     std::vector<QString> reports;
 };
 
+// Passes every file operation on to the disk and keeps every write asked
+// for; it can refuse writes the way a full or read-only disk would.
+class RecordingFileSystem : public FileSystem {
+public:
+    explicit RecordingFileSystem(FileSystem& disk) : disk_(disk) {}
+    QByteArray readFile(const QString& name) override { return disk_.readFile(name); }
+    void writeFile(const QString& name, const QByteArray& bytes) override {
+        writes.push_back(bytes);
+        if (refuseWrites)
+            throw EFCreateError(QStringLiteral("Cannot create file ") + name);
+        disk_.writeFile(name, bytes);
+    }
+    std::vector<QByteArray> writes;
+    bool refuseWrites = false;
+
+private:
+    FileSystem& disk_;
+};
+
 // The working directory switched to a fresh temporary folder for the test.
 class TemporaryWorkingDirectory {
 public:

@@ -389,25 +389,6 @@ TEST_F(ClockTest, AGameWithTheDeckNeverMovedEndsByGameOverWithTheClockNearOneHun
 
 // --------------------------------------------------------------- watcher
 
-// Passes every file operation on to the disk and keeps every write asked
-// for; it can refuse writes the way a full or read-only disk would.
-class RecordingFileSystem : public FileSystem {
-public:
-    explicit RecordingFileSystem(FileSystem& disk) : disk_(disk) {}
-    QByteArray readFile(const QString& name) override { return disk_.readFile(name); }
-    void writeFile(const QString& name, const QByteArray& bytes) override {
-        writes.push_back(bytes);
-        if (refuseWrites)
-            throw EFCreateError(QStringLiteral("Cannot create file ") + name);
-        disk_.writeFile(name, bytes);
-    }
-    std::vector<QByteArray> writes;
-    bool refuseWrites = false;
-
-private:
-    FileSystem& disk_;
-};
-
 class WatcherTest : public EndGameFixture {
 protected:
     RecordingFileSystem disk{fileSystem()};
