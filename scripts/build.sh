@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds Kestrava into build/ (Release by default).
+# Configures and builds Kestrava into build/ (RelWithDebInfo unless
+# CMAKE_BUILD_TYPE says otherwise).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${KESTRAVA_BUILD_DIR:-$root/build}"

@@ -11,7 +11,7 @@ packages=(
   # faces the game asks for
   fonts-dseg fonts-urw-base35 fonts-dejavu-core
   # tests and tooling
-  googletest libgtest-dev xvfb xdotool x11-utils imagemagick sox
+  googletest libgtest-dev xvfb xdotool x11-utils imagemagick sox shellcheck
   # a window manager for the end-to-end runs: windows become active as on a
   # player's desktop, so window shortcuts work
   openbox

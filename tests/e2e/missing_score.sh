@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Without a score file the start reports the missing file (at create and at
 # show) and the title window still appears.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 start_display
 seed_run_folder none
