@@ -101,6 +101,22 @@ client_width() {
     xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p'
 }
 
+# Waits up to $1 seconds for a visible error box (a "kestrava" window narrower
+# than the game's windows); prints its id.
+wait_error_box() {
+    local id
+    for _ in $(seq 1 $(( $1 * 10 ))); do
+        for id in $(xdotool search --onlyvisible --name '^kestrava$' 2>/dev/null); do
+            if [ "$(client_width "$id")" != 487 ]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
 # Clicks the title window's start picture and waits up to 10 seconds for the
 # game window; prints its id.
 open_game() {
