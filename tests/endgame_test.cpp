@@ -105,17 +105,17 @@ TEST_F(LightsTest, TheSecondUseDuringTheFirstHaltDisablesThePostAndTheHaltEndsOn
         const TTimer* lightTimer;
         const TTimer* laneTimer;
         int runningMs;
-        const int* uses;
+        TForm2::Lane lane;
     };
     const Light lights[] = {
         {"lane 1", Lane1Post, game->Image10.get(), game->red01.get(), game->zel01.get(),
-         &game->semafor, &game->Timer1, 35, &game->lightUses1},
+         &game->semafor, &game->Timer1, 35, TForm2::BusLane},
         {"lane 2", Lane2Post, game->Image18.get(), game->red02.get(), game->zel02.get(),
-         &game->semafor1, &game->Timer4, 40, &game->lightUses2},
+         &game->semafor1, &game->Timer4, 40, TForm2::TramLane},
         {"lane 3", Lane3Post, game->Image17.get(), game->red03.get(), game->zel03.get(),
-         &game->semafor2, &game->Timer3, 57, &game->lightUses3},
+         &game->semafor2, &game->Timer3, 57, TForm2::TruckLane},
         {"lane 4", Lane4Post, game->Image19.get(), game->red04.get(), game->zel04.get(),
-         &game->semafor3, &game->Timer5, 30, &game->lightUses4},
+         &game->semafor3, &game->Timer5, 30, TForm2::MotorkaLane},
     };
     int expectedLightsLeft = 8;
     for (const Light& l : lights) {
@@ -126,7 +126,7 @@ TEST_F(LightsTest, TheSecondUseDuringTheFirstHaltDisablesThePostAndTheHaltEndsOn
         EXPECT_TRUE(l.postItem->Enabled());
         clock.advance(2000);
         click(l.post);
-        EXPECT_EQ(*l.uses, 2);
+        EXPECT_EQ(game->lanes[l.lane].lightUses, 2);
         EXPECT_EQ(game->lightsLeft, --expectedLightsLeft);
         EXPECT_FALSE(l.postItem->Enabled());
 
@@ -158,7 +158,7 @@ TEST_F(LightsTest, AHaltedVehicleMakesNoChecksUntilItsFirstTickAfterTheHalt) {
     pressKey(Up);
     advanceTo(clickMs + 4999);
     EXPECT_EQ(game->bus01->Left(), 198);
-    EXPECT_TRUE(game->laneBridged1) << "no tick, so no check, during the halt";
+    EXPECT_TRUE(game->lanes[TForm2::BusLane].bridged) << "no tick, so no check, during the halt";
     holdDeckAt(BusLevel);
     ASSERT_TRUE(advanceUntil([&] { return game->bus01->Left() != 198; }, 1000));
     EXPECT_EQ(clock.nowMs(), clickMs + 5035);
@@ -218,19 +218,20 @@ TEST_F(LightsTest, AClickOnALitLampDoesNotUseTheLight) {
         click(lamp.centre);
     }
     EXPECT_EQ(game->lightsLeft, 8);
-    EXPECT_EQ(game->lightUses1 + game->lightUses2 + game->lightUses3 + game->lightUses4, 0);
+    for (const TForm2::LaneState& lane : game->lanes)
+        EXPECT_EQ(lane.lightUses, 0);
 
     // The red lamp, lit during a halt, likewise keeps the click off its post.
     click(Lane1Post);
     click(QPoint(279, 36));
-    EXPECT_EQ(game->lightUses1, 1);
+    EXPECT_EQ(game->lanes[TForm2::BusLane].lightUses, 1);
     EXPECT_EQ(game->lightsLeft, 7);
     EXPECT_TRUE(game->Image10->Enabled());
 }
 
 TEST_F(LightsTest, AFastDoubleClickUsesTheLightOnce) {
     doubleClick(Lane1Post);
-    EXPECT_EQ(game->lightUses1, 1);
+    EXPECT_EQ(game->lanes[TForm2::BusLane].lightUses, 1);
     EXPECT_EQ(game->lightsLeft, 7);
     EXPECT_TRUE(game->Image10->Enabled());
 }

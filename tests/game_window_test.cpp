@@ -48,9 +48,10 @@ TEST_F(GameWindowTest, CreationSetsTheStateAndHidesTheEndPanel) {
     EXPECT_EQ(game->lives, 5);
     EXPECT_EQ(game->lightsLeft, 8);
     EXPECT_EQ(game->runningScore, 0);
-    EXPECT_EQ(game->lightUses1 + game->lightUses2 + game->lightUses3 + game->lightUses4, 0);
-    EXPECT_FALSE(game->laneBridged1 || game->laneBridged2 || game->laneBridged3 ||
-                 game->laneBridged4);
+    for (const TForm2::LaneState& lane : game->lanes) {
+        EXPECT_EQ(lane.lightUses, 0);
+        EXPECT_FALSE(lane.bridged);
+    }
     EXPECT_FALSE(game->konechry->Visible());
     EXPECT_TRUE(game->zel01->Visible());
     EXPECT_FALSE(game->red01->Visible());
