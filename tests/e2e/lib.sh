@@ -101,17 +101,25 @@ client_width() {
     xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p'
 }
 
-# Waits up to $1 seconds for a visible error box (a "kestrava" window narrower
-# than the game's windows); prints its id.
-wait_error_box() {
+# The visible error boxes ("kestrava" windows narrower than the game's),
+# newest first: the highest id is the last opened, and a modal box opened
+# over another leaves only itself answering keys.
+error_boxes() {
     local id
-    for _ in $(seq 1 $(( $1 * 10 ))); do
-        for id in $(xdotool search --onlyvisible --name '^kestrava$' 2>/dev/null); do
-            if [ "$(client_width "$id")" != 487 ]; then
-                echo "$id"
-                return 0
-            fi
-        done
+    for id in $(xdotool search --onlyvisible --name '^kestrava$' 2>/dev/null | sort -rn); do
+        if [ "$(client_width "$id")" != 487 ]; then echo "$id"; fi
+    done
+}
+
+# Waits up to $2 seconds for at least $1 error boxes; prints the newest.
+wait_error_boxes() {
+    local boxes
+    for _ in $(seq 1 $(( $2 * 10 ))); do
+        boxes=$(error_boxes)
+        if [ -n "$boxes" ] && [ "$(wc -l <<<"$boxes")" -ge "$1" ]; then
+            head -1 <<<"$boxes"
+            return 0
+        fi
         sleep 0.1
     done
     return 1
