@@ -1,11 +1,11 @@
 // Traffic lights, the game clock with the end of the game by time-out, and
 // the high-score watcher.
 
-#include "app/ScoreFile.h"
 #include "framework/Errors.h"
 #include "framework/IntConv.h"
 #include "game/GameRules.h"
 #include "game/Unit2.h"
+#include "score/ScoreFile.h"
 
 namespace kestrava {
 
@@ -93,7 +93,7 @@ int TForm2::endBonus() const {
 // The stored best, read afresh: load the file into the end panel's working
 // copy and convert its first line.
 int TForm2::storedBest() {
-    loadScoreFile(*ListBox1);
+    ListBox1->setItems(loadScoreFile());
     Label3->setCaption(ListBox1->line(0));
     return StrToInt(Label3->Caption());
 }
@@ -105,7 +105,13 @@ void TForm2::compareFinalScore() {
     if (storedBest() >= finalScore)
         return;
     Label4->Show();
-    replaceBestScore(*ListBox1, Label1->Caption());
+    storeBest(Label1->Caption());
+}
+
+// The working copy shows the new lines even when the save then fails.
+void TForm2::storeBest(const QString& best) {
+    ListBox1->setItems(withBestReplaced(ListBox1->Items(), best));
+    saveScoreFile(ListBox1->Items());
 }
 
 void TForm2::Timer2Timer() {
@@ -131,7 +137,7 @@ void TForm2::watchHighScore() {
     if (Lscore->Caption().isEmpty())
         return;
     Label4->Show();
-    replaceBestScore(*ListBox1, Lscore->Caption());
+    storeBest(Lscore->Caption());
 }
 
 }  // namespace kestrava

@@ -13,10 +13,6 @@
 namespace kestrava {
 
 namespace {
-constexpr int KeyUp = 38;
-constexpr int KeyDown = 40;
-constexpr int KeyEnter = 13;
-
 void closeMainWindow() {
     if (TForm* main = TForm::MainForm())
         main->Close();

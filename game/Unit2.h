@@ -137,6 +137,7 @@ private:
     int endBonus() const;
     int storedBest();
     void compareFinalScore();
+    void storeBest(const QString& best);
     void watchHighScore();
     void useLight(const Light& light);
     void endHalt(const Light& light);

@@ -56,14 +56,6 @@ private:
     const Clock& clock_;
 };
 
-class RecordingReporter : public ErrorReporter {
-public:
-    void report(const Exception& error) override {
-        reports.push_back(error.className() + QStringLiteral(": ") + error.message());
-    }
-    std::vector<QString> reports;
-};
-
 // Passes every file operation on to the disk and keeps every write asked
 // for; it can refuse writes the way a full or read-only disk would.
 class RecordingFileSystem : public FileSystem {
@@ -141,7 +133,7 @@ protected:
     }
     void holdDeckAt(int top) {
         while (game->Ploska->Top() != top)
-            game->FormKeyDown(game->Ploska->Top() > top ? 38 : 40);
+            game->FormKeyDown(game->Ploska->Top() > top ? KeyUp : KeyDown);
     }
     // Advances until `done` holds or `limitMs` passes; returns whether it held.
     template <typename Condition>

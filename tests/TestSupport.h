@@ -6,9 +6,26 @@
 // of raw bytes. It lives in the global namespace, QString's own, so that
 // GoogleTest finds it by argument-dependent lookup.
 
+#include "framework/Errors.h"
+
 #include <QString>
 #include <ostream>
+#include <vector>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
+
+namespace kestrava::testing {
+
+// Keeps every error dispatch() reports, as "Class: message", instead of
+// showing it; install it with ScopedErrorReporter.
+class RecordingReporter : public ErrorReporter {
+public:
+    void report(const Exception& error) override {
+        reports.push_back(error.className() + QStringLiteral(": ") + error.message());
+    }
+    std::vector<QString> reports;
+};
+
+}  // namespace kestrava::testing

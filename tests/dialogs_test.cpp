@@ -20,6 +20,7 @@
 #include <vector>
 
 using namespace kestrava;
+using kestrava::testing::RecordingReporter;
 
 namespace {
 
@@ -92,12 +93,6 @@ QStringList expectedHelpLines() {
         lines << QString::fromUtf8(line);
     return lines;
 }
-
-class RecordingReporter : public ErrorReporter {
-public:
-    void report(const Exception& error) override { messages << error.message(); }
-    QStringList messages;
-};
 
 // Shows `dialog` modally and runs `act` inside its modal loop, as the player
 // would act on it; a dialog `act` left open is closed with LeftOpen.
@@ -271,7 +266,7 @@ TEST_F(DialogsTest, AboutBoxClosesWithOkEnterOrItsCloseBox) {
                     QDialog::Accepted},
                    {"close box", [&] { about.close(); }, QDialog::Rejected},
                });
-    EXPECT_TRUE(reporter.messages.isEmpty());
+    EXPECT_TRUE(reporter.reports.empty());
 }
 
 TEST_F(DialogsTest, HelpBoxClosesWithOkEnterOrItsCloseBox) {
@@ -286,7 +281,7 @@ TEST_F(DialogsTest, HelpBoxClosesWithOkEnterOrItsCloseBox) {
                    QDialog::Accepted},
                   {"close box", [&] { help.close(); }, QDialog::Rejected},
               });
-    EXPECT_TRUE(reporter.messages.isEmpty());
+    EXPECT_TRUE(reporter.reports.empty());
 }
 
 TEST_F(DialogsTest, OkButtonClickHidesAndAccepts) {
@@ -325,7 +320,7 @@ TEST_F(DialogsTest, LinkClickOpensItsAddressAndLeavesTheDialogOpen) {
         EXPECT_EQ(result, LeftOpen);
         EXPECT_EQ(opened, QStringList{link.address});
     }
-    EXPECT_TRUE(reporter.messages.isEmpty());
+    EXPECT_TRUE(reporter.reports.empty());
 }
 
 TEST_F(DialogsTest, ClickBesideTheLinksOpensNothing) {

@@ -3,6 +3,7 @@
 // the client area, so the scene's click routing takes part in every test.
 
 #include "framework/StringListFile.h"
+#include "game/GameRules.h"
 #include "tests/GameFixture.h"
 
 #include <QtTest/QTest>
@@ -11,8 +12,7 @@
 namespace kestrava::testing {
 namespace {
 
-constexpr int Up = 38;
-constexpr int BusLevel = 70;
+using rules::BusLevel;
 const QString TepCue = QStringLiteral("sounds/tep.wav");
 const QString CrashCue = QStringLiteral("sounds/crash.wav");
 
@@ -155,7 +155,7 @@ TEST_F(LightsTest, AHaltedVehicleMakesNoChecksUntilItsFirstTickAfterTheHalt) {
     // the halt: no fall at all.
     qint64 clickMs = clock.nowMs();
     click(Lane1Post);
-    pressKey(Up);
+    pressKey(KeyUp);
     advanceTo(clickMs + 4999);
     EXPECT_EQ(game->bus01->Left(), 198);
     EXPECT_TRUE(game->lanes[TForm2::BusLane].bridged) << "no tick, so no check, during the halt";
@@ -169,7 +169,7 @@ TEST_F(LightsTest, AHaltedVehicleMakesNoChecksUntilItsFirstTickAfterTheHalt) {
     // bus falls at its first tick after it.
     clickMs = clock.nowMs();
     click(Lane1Post);
-    pressKey(Up);
+    pressKey(KeyUp);
     advanceTo(clickMs + 4999);
     EXPECT_EQ(game->lives, 5);
     ASSERT_TRUE(advanceUntil([&] { return game->lives == 4; }, 1000));

@@ -221,7 +221,7 @@ TEST_F(GoldenTraceTest, AWildPlayerOfSeededChance) {
         } else if (roll < 18)
             game->FormClick();
         if (game->Ploska->Top() != target && roll % 3 == 0)
-            game->FormKeyDown(game->Ploska->Top() > target ? 38 : 40);
+            game->FormKeyDown(game->Ploska->Top() > target ? KeyUp : KeyDown);
     });
     compareWithGolden(QStringLiteral("wild"));
 }
