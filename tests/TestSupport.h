@@ -8,12 +8,19 @@
 
 #include "framework/Errors.h"
 
+#include <QRect>
 #include <QString>
 #include <ostream>
 #include <vector>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
+}
+
+// A rectangle as "QRect(left, top width x height)" in failure messages.
+inline std::ostream& operator<<(std::ostream& out, const QRect& r) {
+    return out << "QRect(" << r.left() << ", " << r.top() << " " << r.width() << " x "
+               << r.height() << ")";
 }
 
 namespace kestrava::testing {
