@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Kestrava developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# shellcheck on every shell script git knows of (by name or by a shell
+# Runs shellcheck on every shell script git knows of (by name or by a shell
 # shebang), following sourced files from the top of the tree; any finding,
 # notes included, fails.
 set -euo pipefail
