@@ -28,44 +28,65 @@ bool reached(int left, int step, int mark, Reach how) {
     return step < 0 ? left <= mark : left >= mark;
 }
 
-// A lane's sound cue sounds when its vehicle stands at `at` when its tick
-// starts, or after the tick has done everything else.
+// A lane's cue sounds when its vehicle stands at `cueAt` as its tick starts,
+// or after the tick has done everything else.
 enum class CueTime { BeforeMove, AfterTick };
 
+// Where the lanes differ; what a row leaves out, its lane does not do.
 struct LaneRow {
     std::unique_ptr<TImage> TForm2::*vehicle;
     TTimer TForm2::*timer;
     const rules::Vehicle& vehicleRules;
     int runEnd;
-    Reach runEndReach;
+    Reach runEndReach = Reach::AtOrBeyond;
     // A released lane runs once: the end of its run or a fall stops its
     // timer until it is released again.
-    bool runsOnce;
-    TTimer TForm2::*releases;  // nullptr: releases nothing
-    int releaseAt;
-    Reach releaseReach;
-    std::unique_ptr<sound::Cue> TForm2::*cue;  // nullptr: no cue
-    int cueAt;
-    CueTime cueTime;
+    bool runsOnce = false;
+    TTimer TForm2::*releases = nullptr;
+    int releaseAt = 0;
+    Reach releaseReach = Reach::Exactly;
+    std::unique_ptr<sound::Cue> TForm2::*cue = nullptr;
+    int cueAt = 0;
+    CueTime cueTime = CueTime::AfterTick;
     // The score label shows the running score as of this lane's last tick.
-    bool writesScoreLabel;
+    bool writesScoreLabel = false;
 };
-
-constexpr int NoMark = 0;
 
 // Indexed by TForm2::Lane.
 const LaneRow LaneTable[TForm2::LaneCount] = {
-    {&TForm2::bus01, &TForm2::Timer1, rules::Bus, rules::BusRunEnd, Reach::AtOrBeyond, false,
-     &TForm2::Timer4, rules::Bus.scoreAt, Reach::Exactly, &TForm2::autobus, rules::BusHornAt,
-     CueTime::AfterTick, true},
-    {&TForm2::tramvaj, &TForm2::Timer4, rules::Tram, rules::TramRunEnd, Reach::AtOrBeyond,
-     true, nullptr, NoMark, Reach::Exactly, nullptr, NoMark, CueTime::AfterTick, false},
-    {&TForm2::kamion, &TForm2::Timer3, rules::Truck, rules::TruckRunEnd, Reach::AtOrBeyond,
-     false, &TForm2::Timer5, rules::TruckReleasesMotorkaFrom, Reach::AtOrBeyond,
-     &TForm2::kamionpl, rules::TruckHornAt, CueTime::BeforeMove, false},
-    {&TForm2::motorka, &TForm2::Timer5, rules::Motorka, rules::MotorkaRunEnd, Reach::Exactly,
-     true, nullptr, NoMark, Reach::Exactly, &TForm2::motorkapl, rules::MotorkaEngineAt,
-     CueTime::BeforeMove, false},
+    {.vehicle = &TForm2::bus01,
+     .timer = &TForm2::Timer1,
+     .vehicleRules = rules::Bus,
+     .runEnd = rules::BusRunEnd,
+     .releases = &TForm2::Timer4,
+     .releaseAt = rules::Bus.scoreAt,
+     .cue = &TForm2::autobus,
+     .cueAt = rules::BusHornAt,
+     .writesScoreLabel = true},
+    {.vehicle = &TForm2::tramvaj,
+     .timer = &TForm2::Timer4,
+     .vehicleRules = rules::Tram,
+     .runEnd = rules::TramRunEnd,
+     .runsOnce = true},
+    {.vehicle = &TForm2::kamion,
+     .timer = &TForm2::Timer3,
+     .vehicleRules = rules::Truck,
+     .runEnd = rules::TruckRunEnd,
+     .releases = &TForm2::Timer5,
+     .releaseAt = rules::TruckReleasesMotorkaFrom,
+     .releaseReach = Reach::AtOrBeyond,
+     .cue = &TForm2::kamionpl,
+     .cueAt = rules::TruckHornAt,
+     .cueTime = CueTime::BeforeMove},
+    {.vehicle = &TForm2::motorka,
+     .timer = &TForm2::Timer5,
+     .vehicleRules = rules::Motorka,
+     .runEnd = rules::MotorkaRunEnd,
+     .runEndReach = Reach::Exactly,
+     .runsOnce = true,
+     .cue = &TForm2::motorkapl,
+     .cueAt = rules::MotorkaEngineAt,
+     .cueTime = CueTime::BeforeMove},
 };
 }  // namespace
 
