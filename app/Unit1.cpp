@@ -4,7 +4,6 @@
 #include "app/Unit1.h"
 
 #include "app/Application.h"
-#include "app/ScoreFile.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/HelpBox.h"
 #include "framework/Errors.h"
@@ -12,6 +11,7 @@
 #include "framework/Palette.h"
 #include "framework/Picture.h"
 #include "game/Unit2.h"
+#include "score/ScoreFile.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -19,16 +19,12 @@
 namespace kestrava {
 
 namespace {
-constexpr QSize ClientSize(487, 434);
-using palette::DeckFill;
-using palette::DeckOutline;
-using palette::Silver;
 const QColor& Background = palette::WindowBlue;
 const QColor StartPanel(0x00, 0x00, 0x59);
 const QColor ScoreDigits(0x80, 0xFF, 0xFF);
 }  // namespace
 
-TForm1::TForm1() : TForm(QStringLiteral("Kestrava"), ClientSize, Background) {
+TForm1::TForm1() : TForm(QStringLiteral("Kestrava"), GameClientSize, Background) {
     buildFrame();
     buildScoreBox();
     buildPictureButtons();
@@ -36,7 +32,7 @@ TForm1::TForm1() : TForm(QStringLiteral("Kestrava"), ClientSize, Background) {
     OnShow = [this] { FormShow(); };
     client().OnKeyPress = [this](int key) {
         // "Reset score" is the window's default button.
-        if (key == 13)
+        if (key == KeyEnter)
             Button1Click();
     };
     dispatch([this] { FormCreate(); });
@@ -47,8 +43,7 @@ TForm1::~TForm1() = default;
 void TForm1::buildFrame() {
     TScene& s = client();
     auto deck = [&s](int left, int top, int width, int height) {
-        return std::make_unique<TShape>(s, QRect(left, top, width, height), DeckFill,
-                                        DeckOutline);
+        return deckShape(s, QRect(left, top, width, height));
     };
     Image1 = std::make_unique<TImage>(s, QRect(36, 32, 412, 260),
                                       loadPicture(QStringLiteral(":/pictures/title.bmp")));
@@ -59,7 +54,8 @@ void TForm1::buildFrame() {
     Shape5 = deck(29, 400, 428, 33);
     Label1 = std::make_unique<TLabel>(s, QPoint(184, 408),
                                       QCoreApplication::translate("TForm1", "Tým Kestrava, 2026"),
-                                      face(QStringLiteral("MS Sans Serif"), 11, true), Silver);
+                                      face(QStringLiteral("MS Sans Serif"), 11, true),
+                                      palette::Silver);
     Shape7 = std::make_unique<TShape>(s, QRect(368, 32, 25, 9), Background, Background);
     Shape6 = deck(176, 336, 137, 65);
 }
@@ -68,8 +64,10 @@ void TForm1::buildScoreBox() {
     TScene& s = client();
     Label3 = std::make_unique<TLabel>(s, QPoint(220, 337), QCoreApplication::translate("TForm1", "Highscore"),
                                       face(QStringLiteral("Tw Cen MT"), 11, true), Qt::white);
-    Label2 = std::make_unique<TLabel>(s, QPoint(208, 304), QCoreApplication::translate("TForm1", "Verze 1.01"),
-                                      face(QStringLiteral("Tw Cen MT"), 16, true), DeckOutline);
+    Label2 = std::make_unique<TLabel>(s, QPoint(208, 304),
+                                      QCoreApplication::translate("TForm1", "Verze 1.01"),
+                                      face(QStringLiteral("Tw Cen MT"), 16, true),
+                                      palette::DeckOutline);
 }
 
 void TForm1::buildPictureButtons() {
@@ -91,7 +89,7 @@ void TForm1::buildPictureButtons() {
     Image3->OnClick = [this] { Image3Click(); };
 
     ListBox1 = new TListBox(&s, QRect(216, 352, 65, 25),
-                            {face(QStringLiteral("LED"), 27), ScoreDigits, DeckFill}, 28);
+                            {face(QStringLiteral("LED"), 27), ScoreDigits, palette::DeckFill}, 28);
     ListBox1->setEnabled(false);
     ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
@@ -115,9 +113,9 @@ void TForm1::buildMenu() {
     helpEntry->setShortcutContext(Qt::ApplicationShortcut);
 }
 
-void TForm1::FormCreate() { loadScoreFile(*ListBox1); }
+void TForm1::FormCreate() { ListBox1->setItems(loadScoreFile()); }
 
-void TForm1::FormShow() { loadScoreFile(*ListBox1); }
+void TForm1::FormShow() { ListBox1->setItems(loadScoreFile()); }
 
 void TForm1::Image2Click() {
     if (Form2)
@@ -128,7 +126,10 @@ void TForm1::Image3Click() { Close(); }
 
 void TForm1::Ukonit1Click() { Close(); }
 
-void TForm1::Button1Click() { replaceBestScore(*ListBox1, ResetScore); }
+void TForm1::Button1Click() {
+    ListBox1->setItems(withBestReplaced(ListBox1->Items(), ResetScore));
+    saveScoreFile(ListBox1->Items());
+}
 
 void TForm1::Ohe1Click() {
     if (AboutBox)

@@ -3,8 +3,6 @@
 
 #include "dialogs/DialogFrame.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace kestrava {
 
@@ -18,19 +16,6 @@ TScene* setUpDialogWindow(QDialog& dialog, const QString& caption, QSize clientS
     auto* client = new TScene(&dialog, clientSize, DialogBackground);
     client->move(0, 0);
     return client;
-}
-
-std::unique_ptr<TShape> deckShape(TScene& scene, QRect bounds) {
-    return std::make_unique<TShape>(scene, bounds, DeckFill, DeckOutline);
-}
-
-void centreOnScreen(QWidget& window) {
-    const QScreen* target = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (!target)
-        return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(target->availableGeometry().center());
-    window.move(frame.topLeft());
 }
 
 }  // namespace kestrava

@@ -6,6 +6,7 @@
 // client area is one TScene in the dialogs' dark blue, framed by deck blue
 // rectangles, centred on the screen each time it is shown.
 
+#include "framework/Form.h"
 #include "framework/Palette.h"
 #include "framework/Scene.h"
 
@@ -16,8 +17,6 @@
 namespace kestrava {
 
 inline const QColor& DialogBackground = palette::WindowBlue;
-using palette::DeckFill;
-using palette::DeckOutline;
 inline const QColor LinkColour{0x00, 0xFF, 0xFF};
 
 // Gives `dialog` its caption, a dialog border (close box, no minimise or
@@ -25,11 +24,5 @@ inline const QColor LinkColour{0x00, 0xFF, 0xFF};
 // that client area: a scene the dialog owns, covering it whole. The dialog
 // stays hidden.
 TScene* setUpDialogWindow(QDialog& dialog, const QString& caption, QSize clientSize);
-
-// A deck blue rectangle in `scene`.
-std::unique_ptr<TShape> deckShape(TScene& scene, QRect bounds);
-
-// Moves the window so that its frame is centred on its screen's work area.
-void centreOnScreen(QWidget& window);
 
 }  // namespace kestrava

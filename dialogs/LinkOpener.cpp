@@ -16,10 +16,7 @@ UrlOpener& currentOpener() {
 
 void openLink(const QUrl& url) { static_cast<void>(currentOpener()(url)); }
 
-ScopedUrlOpener::ScopedUrlOpener(UrlOpener opener) : previous_(std::move(currentOpener())) {
-    currentOpener() = std::move(opener);
-}
-
-ScopedUrlOpener::~ScopedUrlOpener() { currentOpener() = std::move(previous_); }
+ScopedUrlOpener::ScopedUrlOpener(UrlOpener opener)
+    : ScopedOverride(currentOpener(), std::move(opener)) {}
 
 }  // namespace kestrava

@@ -11,6 +11,8 @@
 // one that asks QDesktopServices; tests install a recording one with
 // ScopedUrlOpener.
 
+#include "framework/ScopedOverride.h"
+
 #include <QUrl>
 #include <functional>
 
@@ -23,15 +25,9 @@ using UrlOpener = std::function<bool(const QUrl&)>;
 void openLink(const QUrl& url);
 
 // Replaces the opener for its own lifetime; nests.
-class ScopedUrlOpener {
+class ScopedUrlOpener : public ScopedOverride<UrlOpener> {
 public:
     explicit ScopedUrlOpener(UrlOpener opener);
-    ~ScopedUrlOpener();
-    ScopedUrlOpener(const ScopedUrlOpener&) = delete;
-    ScopedUrlOpener& operator=(const ScopedUrlOpener&) = delete;
-
-private:
-    UrlOpener previous_;
 };
 
 }  // namespace kestrava

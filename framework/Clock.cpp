@@ -17,8 +17,7 @@ Clock& currentClock() {
     return current ? *current : real;
 }
 
-ScopedClock::ScopedClock(Clock& clock) : previous_(current) { current = &clock; }
-ScopedClock::~ScopedClock() { current = previous_; }
+ScopedClock::ScopedClock(Clock& clock) : ScopedOverride(current, &clock) {}
 
 struct RealClock::Impl {
     QElapsedTimer elapsed;

@@ -9,6 +9,8 @@
 // (ties in the order the timers were started), each handler seeing the
 // virtual time of its own tick.
 
+#include "framework/ScopedOverride.h"
+
 #include <QtGlobal>
 #include <functional>
 #include <map>
@@ -34,15 +36,10 @@ public:
 // The clock timers use when none is given. Starts as the real clock.
 Clock& currentClock();
 
-class ScopedClock {
+// Makes `clock` the current clock for its lifetime.
+class ScopedClock : public ScopedOverride<Clock*> {
 public:
     explicit ScopedClock(Clock& clock);
-    ~ScopedClock();
-    ScopedClock(const ScopedClock&) = delete;
-    ScopedClock& operator=(const ScopedClock&) = delete;
-
-private:
-    Clock* previous_;
 };
 
 class RealClock : public Clock {

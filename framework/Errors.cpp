@@ -60,11 +60,7 @@ ErrorReporter& errorReporter() {
 }
 
 ScopedErrorReporter::ScopedErrorReporter(ErrorReporter& reporter)
-    : previous_(currentReporter) {
-    currentReporter = &reporter;
-}
-
-ScopedErrorReporter::~ScopedErrorReporter() { currentReporter = previous_; }
+    : ScopedOverride(currentReporter, &reporter) {}
 
 void dispatch(const std::function<void()>& handler) {
     try {

@@ -10,6 +10,8 @@
 // so no C++ exception ever crosses Qt's event loop. Errors that escape the
 // start-up sequence itself are reported by reportStartupFailure() instead.
 
+#include "framework/ScopedOverride.h"
+
 #include <QString>
 #include <exception>
 #include <functional>
@@ -66,15 +68,9 @@ public:
 // tests install a recording one with ScopedErrorReporter.
 ErrorReporter& errorReporter();
 
-class ScopedErrorReporter {
+class ScopedErrorReporter : public ScopedOverride<ErrorReporter*> {
 public:
     explicit ScopedErrorReporter(ErrorReporter& reporter);
-    ~ScopedErrorReporter();
-    ScopedErrorReporter(const ScopedErrorReporter&) = delete;
-    ScopedErrorReporter& operator=(const ScopedErrorReporter&) = delete;
-
-private:
-    ErrorReporter* previous_;
 };
 
 // Runs one event handler. An error escaping it is reported and swallowed;

@@ -3,6 +3,8 @@
 
 #include "framework/Form.h"
 
+#include "framework/Palette.h"
+
 #include "framework/Errors.h"
 
 #include <QApplication>
@@ -38,11 +40,7 @@ void terminateApplication() {
 }
 
 ScopedTerminateHandler::ScopedTerminateHandler(std::function<void()> handler)
-    : previous_(std::move(terminateHandler())) {
-    terminateHandler() = std::move(handler);
-}
-
-ScopedTerminateHandler::~ScopedTerminateHandler() { terminateHandler() = std::move(previous_); }
+    : ScopedOverride(terminateHandler(), std::move(handler)) {}
 
 TForm::TForm(const QString& caption, QSize clientSize, QColor background)
     : QMainWindow(nullptr,
@@ -82,8 +80,11 @@ void TForm::Show() {
         activateWindow();
         return;
     }
-    if (!centred_)
-        centreOnScreen();
+    if (!centred_) {
+        centred_ = true;
+        adjustSize();
+        centreOnScreen(*this);
+    }
     show();
     raise();
     activateWindow();
@@ -91,15 +92,17 @@ void TForm::Show() {
 
 void TForm::Hide() { hide(); }
 
-void TForm::centreOnScreen() {
-    centred_ = true;
-    adjustSize();
-    const QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
+std::unique_ptr<TShape> deckShape(TScene& scene, QRect bounds) {
+    return std::make_unique<TShape>(scene, bounds, palette::DeckFill, palette::DeckOutline);
+}
+
+void centreOnScreen(QWidget& window) {
+    const QScreen* target = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!target)
         return;
-    QRect frame = frameGeometry();
+    QRect frame = window.frameGeometry();
     frame.moveCenter(target->availableGeometry().center());
-    move(frame.topLeft());
+    window.move(frame.topLeft());
 }
 
 // Only the program's own show and hide run the handlers; the window system's

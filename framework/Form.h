@@ -14,10 +14,12 @@
 // dispatch().
 
 #include "framework/Scene.h"
+#include "framework/ScopedOverride.h"
 
 #include <QKeySequence>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 class QMenu;
 
@@ -51,25 +53,26 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void centreOnScreen();
-
     TScene* client_;
     bool centred_ = false;
 };
+
+// The client size the title window and the game window share.
+inline constexpr QSize GameClientSize(487, 434);
+
+// A deck blue rectangle, the piece every window's frame is made of.
+std::unique_ptr<TShape> deckShape(TScene& scene, QRect bounds);
+
+// Moves the window so that its frame is centred on its screen's work area.
+void centreOnScreen(QWidget& window);
 
 // Posts the request that ends the event loop; tests replace it with
 // ScopedTerminateHandler to see that the program would end.
 void terminateApplication();
 
-class ScopedTerminateHandler {
+class ScopedTerminateHandler : public ScopedOverride<std::function<void()>> {
 public:
     explicit ScopedTerminateHandler(std::function<void()> handler);
-    ~ScopedTerminateHandler();
-    ScopedTerminateHandler(const ScopedTerminateHandler&) = delete;
-    ScopedTerminateHandler& operator=(const ScopedTerminateHandler&) = delete;
-
-private:
-    std::function<void()> previous_;
 };
 
 }  // namespace kestrava

@@ -275,7 +275,7 @@ void TScene::keyPressEvent(QKeyEvent* event) {
                        !(event->modifiers() &
                          (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (enter && OnKeyPress)
-        dispatch([this] { OnKeyPress(13); });
+        dispatch([this] { OnKeyPress(KeyEnter); });
 }
 
 bool TScene::event(QEvent* event) {
@@ -297,10 +297,10 @@ int virtualKeyCode(int qtKey) {
         int vk;
     };
     static constexpr Mapping table[] = {
-        {Qt::Key_Left, 37},  {Qt::Key_Up, 38},     {Qt::Key_Right, 39},
-        {Qt::Key_Down, 40},  {Qt::Key_Return, 13}, {Qt::Key_Enter, 13},
-        {Qt::Key_Escape, 27}, {Qt::Key_Space, 32}, {Qt::Key_Tab, 9},
-        {Qt::Key_F1, 112},
+        {Qt::Key_Left, KeyLeft},     {Qt::Key_Up, KeyUp},       {Qt::Key_Right, KeyRight},
+        {Qt::Key_Down, KeyDown},     {Qt::Key_Return, KeyEnter}, {Qt::Key_Enter, KeyEnter},
+        {Qt::Key_Escape, KeyEscape}, {Qt::Key_Space, KeySpace}, {Qt::Key_Tab, KeyTab},
+        {Qt::Key_F1, KeyF1},
     };
     for (const Mapping& m : table) {
         if (m.qt == qtKey)

@@ -134,7 +134,7 @@ public:
 
     std::function<void()> OnClick;
     // Keys while this scene has the focus: the key-down with its virtual key
-    // code (Up 38, Down 40, ...), then for Enter the character 13.
+    // code (KeyUp, KeyDown, ...), then for Enter the character KeyEnter.
     std::function<void(int)> OnKeyDown;
     std::function<void(int)> OnKeyPress;
 
@@ -175,7 +175,20 @@ private:
     TItem* pressedItem_ = nullptr;
 };
 
-// The virtual key code of a Qt key, as the game's key handlers expect it.
+// The virtual key codes the key handlers receive; Enter's is also the
+// character its key press gives.
+inline constexpr int KeyTab = 9;
+inline constexpr int KeyEnter = 13;
+inline constexpr int KeyEscape = 27;
+inline constexpr int KeySpace = 32;
+inline constexpr int KeyLeft = 37;
+inline constexpr int KeyUp = 38;
+inline constexpr int KeyRight = 39;
+inline constexpr int KeyDown = 40;
+inline constexpr int KeyF1 = 112;
+
+// The virtual key code of a Qt key, as the game's key handlers expect it:
+// one of the above, a letter's or digit's ASCII code (upper case), else 0.
 int virtualKeyCode(int qtKey);
 
 }  // namespace kestrava

@@ -69,8 +69,7 @@ FileSystem& fileSystem() {
     return installed ? *installed : real;
 }
 
-ScopedFileSystem::ScopedFileSystem(FileSystem& fs) : previous_(installed) { installed = &fs; }
-ScopedFileSystem::~ScopedFileSystem() { installed = previous_; }
+ScopedFileSystem::ScopedFileSystem(FileSystem& fs) : ScopedOverride(installed, &fs) {}
 
 QStringList parseLines(const QByteArray& bytes) {
     const qsizetype end = bytes.indexOf(kTextEnd);

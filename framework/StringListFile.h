@@ -14,6 +14,8 @@
 // All file access goes through FileSystem, so tests can run in a temporary
 // folder or inject faults.
 
+#include "framework/ScopedOverride.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -38,15 +40,9 @@ public:
 // installed another with ScopedFileSystem.
 FileSystem& fileSystem();
 
-class ScopedFileSystem {
+class ScopedFileSystem : public ScopedOverride<FileSystem*> {
 public:
     explicit ScopedFileSystem(FileSystem& fs);
-    ~ScopedFileSystem();
-    ScopedFileSystem(const ScopedFileSystem&) = delete;
-    ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
-
-private:
-    FileSystem* previous_;
 };
 
 QStringList parseLines(const QByteArray& bytes);

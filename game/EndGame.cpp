@@ -4,36 +4,36 @@
 // Traffic lights, the game clock with the end of the game by time-out, and
 // the high-score watcher.
 
-#include "app/ScoreFile.h"
 #include "framework/Errors.h"
 #include "framework/IntConv.h"
 #include "game/GameRules.h"
 #include "game/Unit2.h"
+#include "score/ScoreFile.h"
 
 namespace kestrava {
 
-TForm2::Light TForm2::light(int lane) {
+TForm2::Light TForm2::light(Lane lane) {
     switch (lane) {
-    case 1:
+    case BusLane:
         return {Image10.get(), red01.get(), zel01.get(), &semafor, &Timer1, rules::Bus.timerMs,
-                &lightUses1};
-    case 2:
+                lanes[lane]};
+    case TramLane:
         return {Image18.get(), red02.get(), zel02.get(), &semafor1, &Timer4,
-                rules::Tram.timerMs, &lightUses2};
-    case 3:
+                rules::Tram.timerMs, lanes[lane]};
+    case TruckLane:
         return {Image17.get(), red03.get(), zel03.get(), &semafor2, &Timer3,
-                rules::Truck.timerMs, &lightUses3};
+                rules::Truck.timerMs, lanes[lane]};
     default:
         return {Image19.get(), red04.get(), zel04.get(), &semafor3, &Timer5,
-                rules::Motorka.timerMs, &lightUses4};
+                rules::Motorka.timerMs, lanes[lane]};
     }
 }
 
 // A halt is the lane timer's interval set to 0: the timer keeps its enabled
 // state, so a lane released during the halt starts when the halt ends.
 void TForm2::useLight(const Light& l) {
-    const int old = *l.uses;
-    *l.uses = old + 1;
+    const int old = l.state.lightUses;
+    l.state.lightUses = old + 1;
     if (old == rules::UsesPerLight - 1)
         l.post->setEnabled(false);
     lightsLeft = lightsLeft - 1;
@@ -50,14 +50,14 @@ void TForm2::endHalt(const Light& l) {
     l.laneTimer->setInterval(l.runningInterval);
 }
 
-void TForm2::Image10Click() { useLight(light(1)); }
-void TForm2::Image18Click() { useLight(light(2)); }
-void TForm2::Image17Click() { useLight(light(3)); }
-void TForm2::Image19Click() { useLight(light(4)); }
-void TForm2::semaforTimer() { endHalt(light(1)); }
-void TForm2::semafor1Timer() { endHalt(light(2)); }
-void TForm2::semafor2Timer() { endHalt(light(3)); }
-void TForm2::semafor3Timer() { endHalt(light(4)); }
+void TForm2::Image10Click() { useLight(light(BusLane)); }
+void TForm2::Image18Click() { useLight(light(TramLane)); }
+void TForm2::Image17Click() { useLight(light(TruckLane)); }
+void TForm2::Image19Click() { useLight(light(MotorkaLane)); }
+void TForm2::semaforTimer() { endHalt(light(BusLane)); }
+void TForm2::semafor1Timer() { endHalt(light(TramLane)); }
+void TForm2::semafor2Timer() { endHalt(light(TruckLane)); }
+void TForm2::semafor3Timer() { endHalt(light(MotorkaLane)); }
 
 void TForm2::hodinkyTimer() {
     hodiny->setCaption(QString::number(timeLeft));
@@ -96,7 +96,7 @@ int TForm2::endBonus() const {
 // The stored best, read afresh: load the file into the end panel's working
 // copy and convert its first line.
 int TForm2::storedBest() {
-    loadScoreFile(*ListBox1);
+    ListBox1->setItems(loadScoreFile());
     Label3->setCaption(ListBox1->line(0));
     return StrToInt(Label3->Caption());
 }
@@ -108,7 +108,13 @@ void TForm2::compareFinalScore() {
     if (storedBest() >= finalScore)
         return;
     Label4->Show();
-    replaceBestScore(*ListBox1, Label1->Caption());
+    storeBest(Label1->Caption());
+}
+
+// The working copy shows the new lines even when the save then fails.
+void TForm2::storeBest(const QString& best) {
+    ListBox1->setItems(withBestReplaced(ListBox1->Items(), best));
+    saveScoreFile(ListBox1->Items());
 }
 
 void TForm2::Timer2Timer() {
@@ -134,7 +140,7 @@ void TForm2::watchHighScore() {
     if (Lscore->Caption().isEmpty())
         return;
     Label4->Show();
-    replaceBestScore(*ListBox1, Lscore->Caption());
+    storeBest(Lscore->Caption());
 }
 
 }  // namespace kestrava

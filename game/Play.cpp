@@ -3,9 +3,11 @@
 
 // The window handlers, the deck piece and the four vehicle lanes.
 //
-// Each vehicle tick is a straight sequence of position comparisons; the order
-// of the steps is the game (a lane's flag is set before its exact-edge test
-// and cleared after it), so the handlers read step by step.
+// The four lanes run one tick, driven by a table row each. The order of the
+// tick's steps is the game (a lane's flag is set before its exact-edge test
+// and cleared after it; a cue sounds before the move or after everything
+// else), so the tick reads step by step and the rows say only where the
+// lanes differ.
 
 #include "framework/Errors.h"
 #include "game/GameRules.h"
@@ -14,21 +16,87 @@
 namespace kestrava {
 
 namespace {
-constexpr int KeyUp = 38;
-constexpr int KeyDown = 40;
-constexpr int KeyEnter = 13;
-
 void closeMainWindow() {
     if (TForm* main = TForm::MainForm())
         main->Close();
 }
+
+// How a position mark is met: at exactly that position, or there or further
+// on the vehicle's way.
+enum class Reach { Exactly, AtOrBeyond };
+
+bool reached(int left, int step, int mark, Reach how) {
+    if (how == Reach::Exactly)
+        return left == mark;
+    return step < 0 ? left <= mark : left >= mark;
+}
+
+// A lane's cue sounds when its vehicle stands at `cueAt` as its tick starts,
+// or after the tick has done everything else.
+enum class CueTime { BeforeMove, AfterTick };
+
+// Where the lanes differ; what a row leaves out, its lane does not do.
+struct LaneRow {
+    std::unique_ptr<TImage> TForm2::*vehicle;
+    TTimer TForm2::*timer;
+    const rules::Vehicle& vehicleRules;
+    int runEnd;
+    Reach runEndReach = Reach::AtOrBeyond;
+    // A released lane runs once: the end of its run or a fall stops its
+    // timer until it is released again.
+    bool runsOnce = false;
+    TTimer TForm2::*releases = nullptr;
+    int releaseAt = 0;
+    Reach releaseReach = Reach::Exactly;
+    std::unique_ptr<sound::Cue> TForm2::*cue = nullptr;
+    int cueAt = 0;
+    CueTime cueTime = CueTime::AfterTick;
+    // The score label shows the running score as of this lane's last tick.
+    bool writesScoreLabel = false;
+};
+
+// Indexed by TForm2::Lane.
+const LaneRow LaneTable[TForm2::LaneCount] = {
+    {.vehicle = &TForm2::bus01,
+     .timer = &TForm2::Timer1,
+     .vehicleRules = rules::Bus,
+     .runEnd = rules::BusRunEnd,
+     .releases = &TForm2::Timer4,
+     .releaseAt = rules::Bus.scoreAt,
+     .cue = &TForm2::autobus,
+     .cueAt = rules::BusHornAt,
+     .writesScoreLabel = true},
+    {.vehicle = &TForm2::tramvaj,
+     .timer = &TForm2::Timer4,
+     .vehicleRules = rules::Tram,
+     .runEnd = rules::TramRunEnd,
+     .runsOnce = true},
+    {.vehicle = &TForm2::kamion,
+     .timer = &TForm2::Timer3,
+     .vehicleRules = rules::Truck,
+     .runEnd = rules::TruckRunEnd,
+     .releases = &TForm2::Timer5,
+     .releaseAt = rules::TruckReleasesMotorkaFrom,
+     .releaseReach = Reach::AtOrBeyond,
+     .cue = &TForm2::kamionpl,
+     .cueAt = rules::TruckHornAt,
+     .cueTime = CueTime::BeforeMove},
+    {.vehicle = &TForm2::motorka,
+     .timer = &TForm2::Timer5,
+     .vehicleRules = rules::Motorka,
+     .runEnd = rules::MotorkaRunEnd,
+     .runEndReach = Reach::Exactly,
+     .runsOnce = true,
+     .cue = &TForm2::motorkapl,
+     .cueAt = rules::MotorkaEngineAt,
+     .cueTime = CueTime::BeforeMove},
+};
 }  // namespace
 
 void TForm2::FormCreate() {
     lightsLeft = rules::LightUsesInAll;
-    laneBridged1 = laneBridged2 = laneBridged3 = laneBridged4 = false;
+    lanes.fill(LaneState{});
     lives = rules::StartLives;
-    lightUses1 = lightUses2 = lightUses3 = lightUses4 = 0;
 }
 
 void TForm2::FormShow() {
@@ -103,105 +171,49 @@ void TForm2::checkLives() {
         icons[lives - 1]->Hide();
 }
 
-void TForm2::Timer1Timer() {
-    constexpr auto& bus = rules::Bus;
-    bus01->setLeft(bus01->Left() + bus.step);
-    if (Ploska->Top() == bus.level)
-        laneBridged1 = true;
-    if (Ploska->Top() != bus.level)
-        laneBridged1 = false;
-    if (bus01->Left() > bus.rangeLow && bus01->Left() < bus.rangeHigh && !laneBridged1)
-        fall(*bus01, nullptr, true);
-    if (bus01->Left() <= rules::BusRunEnd)
-        bus01->setLeft(bus.restart);
-    if (!bus01->Visible())
-        bus01->setLeft(bus.restart);
-    if (bus01->Left() <= bus.showFrom)
-        bus01->Show();
-    if (bus01->Left() == bus.scoreAt) {
-        runningScore = runningScore + bus.points;
-        Timer4.setEnabled(true);
-    }
-    Lscore->setCaption(QString::number(runningScore));
-    checkLives();
-    if (bus01->Left() == rules::BusHornAt)
-        autobus->Play();
-}
+void TForm2::Timer1Timer() { tickLane(BusLane); }
+void TForm2::Timer4Timer() { tickLane(TramLane); }
+void TForm2::Timer3Timer() { tickLane(TruckLane); }
+void TForm2::Timer5Timer() { tickLane(MotorkaLane); }
 
-void TForm2::Timer4Timer() {
-    constexpr auto& tram = rules::Tram;
-    tramvaj->setLeft(tramvaj->Left() + tram.step);
-    if (Ploska->Top() == tram.level)
-        laneBridged2 = true;
-    if (!laneBridged2 && tramvaj->Left() == tram.exactEdge)
-        fall(*tramvaj, &Timer4, false);
-    if (Ploska->Top() != tram.level)
-        laneBridged2 = false;
-    if (tramvaj->Left() > tram.rangeLow && tramvaj->Left() < tram.rangeHigh && !laneBridged2)
-        fall(*tramvaj, &Timer4, true);
-    if (tramvaj->Left() <= rules::TramRunEnd) {
-        Timer4.setEnabled(false);
-        tramvaj->setLeft(tram.restart);
-    }
-    if (!tramvaj->Visible())
-        tramvaj->setLeft(tram.restart);
-    if (tramvaj->Left() <= tram.showFrom)
-        tramvaj->Show();
-    if (tramvaj->Left() == tram.scoreAt)
-        runningScore = runningScore + tram.points;
-    checkLives();
-}
+void TForm2::tickLane(Lane lane) {
+    const LaneRow& row = LaneTable[lane];
+    const rules::Vehicle& v = row.vehicleRules;
+    TImage& vehicle = *(this->*row.vehicle);
+    bool& bridged = lanes[lane].bridged;
+    TTimer* const stopTimer = row.runsOnce ? &(this->*row.timer) : nullptr;
+    const auto playCueAt = [&](CueTime time) {
+        if (row.cue && row.cueTime == time && vehicle.Left() == row.cueAt)
+            (this->*row.cue)->Play();
+    };
 
-void TForm2::Timer3Timer() {
-    constexpr auto& truck = rules::Truck;
-    if (kamion->Left() == rules::TruckHornAt)
-        kamionpl->Play();
-    kamion->setLeft(kamion->Left() + truck.step);
-    if (Ploska->Top() == truck.level)
-        laneBridged3 = true;
-    if (!laneBridged3 && kamion->Left() == truck.exactEdge)
-        fall(*kamion, nullptr, false);
-    if (Ploska->Top() != truck.level)
-        laneBridged3 = false;
-    if (kamion->Left() > truck.rangeLow && kamion->Left() < truck.rangeHigh && !laneBridged3)
-        fall(*kamion, nullptr, true);
-    if (kamion->Left() >= rules::TruckRunEnd)
-        kamion->setLeft(truck.restart);
-    if (!kamion->Visible())
-        kamion->setLeft(truck.restart);
-    if (kamion->Left() >= truck.showFrom)
-        kamion->Show();
-    if (kamion->Left() == truck.scoreAt)
-        runningScore = runningScore + truck.points;
-    if (kamion->Left() >= rules::TruckReleasesMotorkaFrom)
-        Timer5.setEnabled(true);
-    checkLives();
-}
-
-void TForm2::Timer5Timer() {
-    constexpr auto& bike = rules::Motorka;
-    if (motorka->Left() == rules::MotorkaEngineAt)
-        motorkapl->Play();
-    motorka->setLeft(motorka->Left() + bike.step);
-    if (Ploska->Top() == bike.level)
-        laneBridged4 = true;
-    if (!laneBridged4 && motorka->Left() == bike.exactEdge)
-        fall(*motorka, &Timer5, false);
-    if (Ploska->Top() != bike.level)
-        laneBridged4 = false;
-    if (motorka->Left() > bike.rangeLow && motorka->Left() < bike.rangeHigh && !laneBridged4)
-        fall(*motorka, &Timer5, true);
-    if (motorka->Left() == rules::MotorkaRunEnd) {
-        motorka->setLeft(bike.restart);
-        Timer5.setEnabled(false);
+    playCueAt(CueTime::BeforeMove);
+    vehicle.setLeft(vehicle.Left() + v.step);
+    if (Ploska->Top() == v.level)
+        bridged = true;
+    if (!bridged && vehicle.Left() == v.exactEdge)
+        fall(vehicle, stopTimer, false);
+    if (Ploska->Top() != v.level)
+        bridged = false;
+    if (vehicle.Left() > v.rangeLow && vehicle.Left() < v.rangeHigh && !bridged)
+        fall(vehicle, stopTimer, true);
+    if (reached(vehicle.Left(), v.step, row.runEnd, row.runEndReach)) {
+        vehicle.setLeft(v.restart);
+        if (stopTimer)
+            stopTimer->setEnabled(false);
     }
-    if (!motorka->Visible())
-        motorka->setLeft(bike.restart);
-    if (motorka->Left() <= bike.showFrom)
-        motorka->Show();
-    if (motorka->Left() == bike.scoreAt)
-        runningScore = runningScore + bike.points;
+    if (!vehicle.Visible())
+        vehicle.setLeft(v.restart);
+    if (reached(vehicle.Left(), v.step, v.showFrom, Reach::AtOrBeyond))
+        vehicle.Show();
+    if (vehicle.Left() == v.scoreAt)
+        runningScore = runningScore + v.points;
+    if (row.releases && reached(vehicle.Left(), v.step, row.releaseAt, row.releaseReach))
+        (this->*row.releases).setEnabled(true);
+    if (row.writesScoreLabel)
+        Lscore->setCaption(QString::number(runningScore));
     checkLives();
+    playCueAt(CueTime::AfterTick);
 }
 
 }  // namespace kestrava

@@ -3,7 +3,6 @@
 
 #include "game/Unit2.h"
 
-#include "app/ScoreFile.h"
 #include "framework/Errors.h"
 #include "framework/Fonts.h"
 #include "framework/Palette.h"
@@ -17,17 +16,11 @@ namespace kestrava {
 
 namespace {
 
-constexpr QSize ClientSize(487, 434);
-using palette::DeckFill;
-using palette::DeckOutline;
-using palette::Silver;
 const QColor Yellow(0xFF, 0xFF, 0x00);
 const QColor EndBoxFill(0x00, 0x00, 0x51);
 const QColor Maroon(0x80, 0x00, 0x00);
 const QColor RedLamp(0xFF, 0x00, 0x00);
 const QColor GreenLamp(0x00, 0xFF, 0x00);
-constexpr int RunningTimerMs[] = {rules::Bus.timerMs, rules::Tram.timerMs,
-                                  rules::Truck.timerMs, rules::Motorka.timerMs};
 
 QImage picture(const char* name) {
     return loadPicture(QStringLiteral(":/pictures/") + QLatin1String(name));
@@ -39,7 +32,7 @@ QFont ledFont(int pixels) { return face(QStringLiteral("LED"), pixels); }
 }  // namespace
 
 TForm2::TForm2(sound::SoundSystem& sounds)
-    : TForm(QStringLiteral("Kestrava"), ClientSize, Qt::black),
+    : TForm(QStringLiteral("Kestrava"), GameClientSize, Qt::black),
       Timer1(rules::Bus.timerMs, false),
       Timer4(rules::Tram.timerMs, false),
       Timer3(rules::Truck.timerMs, false),
@@ -74,25 +67,24 @@ void TForm2::buildScene() {
 
 void TForm2::buildDecks() {
     TScene& s = client();
-    auto deckShape = [&s](int left, int top, int width, int height) {
-        return std::make_unique<TShape>(s, QRect(left, top, width, height), DeckFill,
-                                        DeckOutline);
+    auto deckBlue = [&s](int left, int top, int width, int height) {
+        return deckShape(s, QRect(left, top, width, height));
     };
     const QImage deck = picture("deck.bmp");
     auto deckPicture = [&s, &deck](int left, int top) {
         return std::make_unique<TImage>(s, QRect(left, top, 214, 29), deck);
     };
-    Shape1 = deckShape(0, 70, 217, 33);
-    Shape2 = deckShape(272, 70, 214, 33);
-    Shape7 = deckShape(0, 355, 217, 33);
-    Shape8 = deckShape(272, 355, 214, 33);
-    Shape9 = deckShape(0, 424, 489, 9);
-    Shape10 = deckShape(0, 0, 489, 14);
+    Shape1 = deckBlue(0, 70, 217, 33);
+    Shape2 = deckBlue(272, 70, 214, 33);
+    Shape7 = deckBlue(0, 355, 217, 33);
+    Shape8 = deckBlue(272, 355, 214, 33);
+    Shape9 = deckBlue(0, 424, 489, 9);
+    Shape10 = deckBlue(0, 0, 489, 14);
     Image2 = std::make_unique<TImage>(s, QRect(72, 104, 354, 230), picture("background.bmp"));
-    Shape11 = deckShape(0, 175, 217, 33);
-    Shape3 = deckShape(272, 175, 214, 33);
-    Shape4 = deckShape(0, 270, 217, 33);
-    Shape5 = deckShape(272, 270, 214, 33);
+    Shape11 = deckBlue(0, 175, 217, 33);
+    Shape3 = deckBlue(272, 175, 214, 33);
+    Shape4 = deckBlue(0, 270, 217, 33);
+    Shape5 = deckBlue(272, 270, 214, 33);
     bus01 = std::make_unique<TImage>(s, QRect(560, 29, 99, 42), picture("bus.bmp"), true);
     Image1 = deckPicture(1, 72);
     Image3 = deckPicture(273, 177);
@@ -110,7 +102,7 @@ void TForm2::buildVehicles() {
     hodiny = std::make_unique<TLabel>(s, QPoint(80, 390), QStringLiteral("140"), ledFont(20),
                                       Yellow);
     tramvaj = std::make_unique<TImage>(s, QRect(700, 131, 148, 47), picture("tram.bmp"), true);
-    Shape12 = std::make_unique<TShape>(s, QRect(0, 130, 489, 5), Silver, Qt::black);
+    Shape12 = std::make_unique<TShape>(s, QRect(0, 130, 489, 5), palette::Silver, Qt::black);
     const QImage mast = picture("mast.bmp");
     auto mastAt = [&s, &mast](int left) {
         return std::make_unique<TImage>(s, QRect(left, 128, 51, 46), mast, true);
@@ -177,7 +169,7 @@ void TForm2::buildEndPanel() {
     konechry->hide();
     TScene& p = *konechry;
     const TextStyle boxText{statusFont(), Qt::white, EndBoxFill};
-    Shape6 = std::make_unique<TShape>(p, QRect(80, 64, 329, 289), EndBoxFill, DeckOutline);
+    Shape6 = std::make_unique<TShape>(p, QRect(80, 64, 329, 289), EndBoxFill, palette::DeckOutline);
     Label1 = std::make_unique<TLabel>(p, QPoint(96, 200), QString(), ledFont(27), Qt::white);
     Label2 = std::make_unique<TLabel>(p, QPoint(96, 144),
                                       QCoreApplication::translate("TForm2", "Tvé dosažené skóre je:"), statusFont(),

@@ -19,6 +19,7 @@
 #include "framework/Timer.h"
 #include "sound/SoundCue.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -39,7 +40,8 @@ public:
     void FormKeyDown(int key);
     void FormClick();
 
-    // Vehicle lanes.
+    // Vehicle lanes, top to bottom; every lane timer runs the one lane tick.
+    enum Lane { BusLane, TramLane, TruckLane, MotorkaLane, LaneCount };
     void Timer1Timer();  // bus
     void Timer4Timer();  // tram
     void Timer3Timer();  // truck
@@ -62,9 +64,13 @@ public:
     // Game state.
     int lives = 0;
     int lightsLeft = 0;
-    int lightUses1 = 0, lightUses2 = 0, lightUses3 = 0, lightUses4 = 0;
-    bool laneBridged1 = false, laneBridged2 = false, laneBridged3 = false,
-         laneBridged4 = false;
+    struct LaneState {
+        // The deck piece stood at the lane's level at the end of its last
+        // tick (the exact-edge rule looks back at it).
+        bool bridged = false;
+        int lightUses = 0;  // of the lane's traffic light
+    };
+    std::array<LaneState, LaneCount> lanes{};
     int runningScore = 0;
     int timeLeft = 0;
 
@@ -111,7 +117,7 @@ private:
         TTimer* lightTimer;
         TTimer* laneTimer;
         int runningInterval;
-        int* uses;
+        LaneState& state;
     };
     struct Failure {
         QString className;
@@ -127,16 +133,18 @@ private:
     void openSounds(sound::SoundSystem& sounds);
     void bindHandlers();
 
+    void tickLane(Lane lane);
     void fall(TImage& vehicle, TTimer* stopTimer, bool withCrash);
     void checkLives();
     void endByTimeOut();
     int endBonus() const;
     int storedBest();
     void compareFinalScore();
+    void storeBest(const QString& best);
     void watchHighScore();
     void useLight(const Light& light);
     void endHalt(const Light& light);
-    Light light(int lane);
+    Light light(Lane lane);
 
     std::optional<Failure> lastWatcherFailure_;
 };

@@ -12,6 +12,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${KESTRAVA_BUILD_DIR:-$root/build}"
 bash "$root/scripts/setup.sh"
+cmake -S "$root" -B "$build" -G Ninja -DKESTRAVA_BENCH=ON >/dev/null
 bash "$root/scripts/build.sh" --target kestrava_bench >/dev/null
 
 # shellcheck source=scripts/xvfb.sh

@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Kestrava developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Configures and builds Kestrava into build/ (Release by default).
+# Configures and builds Kestrava into build/ (RelWithDebInfo unless
+# CMAKE_BUILD_TYPE says otherwise).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${KESTRAVA_BUILD_DIR:-$root/build}"

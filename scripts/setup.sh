@@ -18,7 +18,7 @@ packages=(
   # the English translation: lupdate and lrelease, and their CMake functions
   qt6-l10n-tools qt6-tools-dev
   # tests and tooling
-  googletest libgtest-dev xvfb xdotool x11-utils imagemagick sox
+  googletest libgtest-dev xvfb xdotool x11-utils imagemagick sox shellcheck
   # the bench's key-to-pixel probe: fake keys and damage reports over XCB
   libxcb-xtest0-dev libxcb-damage0-dev
   # a real sound server and a Wayland compositor for the desktop tests

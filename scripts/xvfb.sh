@@ -1,6 +1,7 @@
+# shellcheck shell=bash
 # SPDX-FileCopyrightText: 2026 The Kestrava developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-
+#
 # Sourced: start_xvfb and stop_xvfb, an X display of this script's own.
 #
 # Xvfb's -displayfd picks the lowest free display number, and that is racy
@@ -10,6 +11,10 @@
 # one. Clients then talk to no server, or to another test's. So each display
 # gets a random number from a wide range, is checked to be ours by the pid
 # in its lock file, and is waited for when stopped.
+#
+# -noreset: by default Xvfb resets when its last client disconnects (the
+# readiness probe below is the first), and a client connecting during the
+# reset is refused ("could not connect to display").
 
 XVFB_PID=""
 readonly XVFB_FIRST_NUMBER=1000
@@ -17,7 +22,7 @@ readonly XVFB_NUMBERS=30000
 readonly XVFB_ATTEMPTS=20
 readonly XVFB_READY_CHECKS=100   # 0.1 s apart
 
-# Starts Xvfb with screen $1 (WIDTHxHEIGHTxDEPTH), no TCP, and exports
+# Starts Xvfb with screen $1 (WIDTHxHEIGHTxDEPTH), no TCP, no reset, and exports
 # DISPLAY. Returns 1 when no display could be started.
 start_xvfb() {
     local number lock
@@ -25,7 +30,7 @@ start_xvfb() {
         number=$(( XVFB_FIRST_NUMBER + RANDOM % XVFB_NUMBERS ))
         lock="/tmp/.X$number-lock"
         [ -e "$lock" ] && continue
-        Xvfb ":$number" -screen 0 "$1" -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$number" -screen 0 "$1" -nolisten tcp -noreset >/dev/null 2>&1 &
         XVFB_PID=$!
         for _ in $(seq 1 "$XVFB_READY_CHECKS"); do
             kill -0 "$XVFB_PID" 2>/dev/null || break

@@ -34,7 +34,7 @@ public:
         if (bus)
             target = rules::BusLevel;
         while (game_.Ploska->Top() != target)
-            game_.FormKeyDown(game_.Ploska->Top() > target ? 38 : 40);
+            game_.FormKeyDown(game_.Ploska->Top() > target ? KeyUp : KeyDown);
     }
 
 private:

@@ -59,12 +59,23 @@ private:
     const Clock& clock_;
 };
 
-class RecordingReporter : public ErrorReporter {
+// Passes every file operation on to the disk and keeps every write asked
+// for; it can refuse writes the way a full or read-only disk would.
+class RecordingFileSystem : public FileSystem {
 public:
-    void report(const Exception& error) override {
-        reports.push_back(error.className() + QStringLiteral(": ") + error.message());
+    explicit RecordingFileSystem(FileSystem& disk) : disk_(disk) {}
+    QByteArray readFile(const QString& name) override { return disk_.readFile(name); }
+    void writeFile(const QString& name, const QByteArray& bytes) override {
+        writes.push_back(bytes);
+        if (refuseWrites)
+            throw EFCreateError(QStringLiteral("Cannot create file ") + name);
+        disk_.writeFile(name, bytes);
     }
-    std::vector<QString> reports;
+    std::vector<QByteArray> writes;
+    bool refuseWrites = false;
+
+private:
+    FileSystem& disk_;
 };
 
 // The working directory switched to a fresh temporary folder for the test.
@@ -125,7 +136,7 @@ protected:
     }
     void holdDeckAt(int top) {
         while (game->Ploska->Top() != top)
-            game->FormKeyDown(game->Ploska->Top() > top ? 38 : 40);
+            game->FormKeyDown(game->Ploska->Top() > top ? KeyUp : KeyDown);
     }
     // Advances until `done` holds or `limitMs` passes; returns whether it held.
     template <typename Condition>

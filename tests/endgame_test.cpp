@@ -6,6 +6,7 @@
 // the client area, so the scene's click routing takes part in every test.
 
 #include "framework/StringListFile.h"
+#include "game/GameRules.h"
 #include "tests/GameFixture.h"
 
 #include <QtTest/QTest>
@@ -14,8 +15,7 @@
 namespace kestrava::testing {
 namespace {
 
-constexpr int Up = 38;
-constexpr int BusLevel = 70;
+using rules::BusLevel;
 const QString TepCue = QStringLiteral("sounds/tep.wav");
 const QString CrashCue = QStringLiteral("sounds/crash.wav");
 
@@ -108,17 +108,17 @@ TEST_F(LightsTest, TheSecondUseDuringTheFirstHaltDisablesThePostAndTheHaltEndsOn
         const TTimer* lightTimer;
         const TTimer* laneTimer;
         int runningMs;
-        const int* uses;
+        TForm2::Lane lane;
     };
     const Light lights[] = {
         {"lane 1", Lane1Post, game->Image10.get(), game->red01.get(), game->zel01.get(),
-         &game->semafor, &game->Timer1, 35, &game->lightUses1},
+         &game->semafor, &game->Timer1, 35, TForm2::BusLane},
         {"lane 2", Lane2Post, game->Image18.get(), game->red02.get(), game->zel02.get(),
-         &game->semafor1, &game->Timer4, 40, &game->lightUses2},
+         &game->semafor1, &game->Timer4, 40, TForm2::TramLane},
         {"lane 3", Lane3Post, game->Image17.get(), game->red03.get(), game->zel03.get(),
-         &game->semafor2, &game->Timer3, 57, &game->lightUses3},
+         &game->semafor2, &game->Timer3, 57, TForm2::TruckLane},
         {"lane 4", Lane4Post, game->Image19.get(), game->red04.get(), game->zel04.get(),
-         &game->semafor3, &game->Timer5, 30, &game->lightUses4},
+         &game->semafor3, &game->Timer5, 30, TForm2::MotorkaLane},
     };
     int expectedLightsLeft = 8;
     for (const Light& l : lights) {
@@ -129,7 +129,7 @@ TEST_F(LightsTest, TheSecondUseDuringTheFirstHaltDisablesThePostAndTheHaltEndsOn
         EXPECT_TRUE(l.postItem->Enabled());
         clock.advance(2000);
         click(l.post);
-        EXPECT_EQ(*l.uses, 2);
+        EXPECT_EQ(game->lanes[l.lane].lightUses, 2);
         EXPECT_EQ(game->lightsLeft, --expectedLightsLeft);
         EXPECT_FALSE(l.postItem->Enabled());
 
@@ -158,10 +158,10 @@ TEST_F(LightsTest, AHaltedVehicleMakesNoChecksUntilItsFirstTickAfterTheHalt) {
     // the halt: no fall at all.
     qint64 clickMs = clock.nowMs();
     click(Lane1Post);
-    pressKey(Up);
+    pressKey(KeyUp);
     advanceTo(clickMs + 4999);
     EXPECT_EQ(game->bus01->Left(), 198);
-    EXPECT_TRUE(game->laneBridged1) << "no tick, so no check, during the halt";
+    EXPECT_TRUE(game->lanes[TForm2::BusLane].bridged) << "no tick, so no check, during the halt";
     holdDeckAt(BusLevel);
     ASSERT_TRUE(advanceUntil([&] { return game->bus01->Left() != 198; }, 1000));
     EXPECT_EQ(clock.nowMs(), clickMs + 5035);
@@ -172,7 +172,7 @@ TEST_F(LightsTest, AHaltedVehicleMakesNoChecksUntilItsFirstTickAfterTheHalt) {
     // bus falls at its first tick after it.
     clickMs = clock.nowMs();
     click(Lane1Post);
-    pressKey(Up);
+    pressKey(KeyUp);
     advanceTo(clickMs + 4999);
     EXPECT_EQ(game->lives, 5);
     ASSERT_TRUE(advanceUntil([&] { return game->lives == 4; }, 1000));
@@ -221,19 +221,20 @@ TEST_F(LightsTest, AClickOnALitLampDoesNotUseTheLight) {
         click(lamp.centre);
     }
     EXPECT_EQ(game->lightsLeft, 8);
-    EXPECT_EQ(game->lightUses1 + game->lightUses2 + game->lightUses3 + game->lightUses4, 0);
+    for (const TForm2::LaneState& lane : game->lanes)
+        EXPECT_EQ(lane.lightUses, 0);
 
     // The red lamp, lit during a halt, likewise keeps the click off its post.
     click(Lane1Post);
     click(QPoint(279, 36));
-    EXPECT_EQ(game->lightUses1, 1);
+    EXPECT_EQ(game->lanes[TForm2::BusLane].lightUses, 1);
     EXPECT_EQ(game->lightsLeft, 7);
     EXPECT_TRUE(game->Image10->Enabled());
 }
 
 TEST_F(LightsTest, AFastDoubleClickUsesTheLightOnce) {
     doubleClick(Lane1Post);
-    EXPECT_EQ(game->lightUses1, 1);
+    EXPECT_EQ(game->lanes[TForm2::BusLane].lightUses, 1);
     EXPECT_EQ(game->lightsLeft, 7);
     EXPECT_TRUE(game->Image10->Enabled());
 }
@@ -391,25 +392,6 @@ TEST_F(ClockTest, AGameWithTheDeckNeverMovedEndsByGameOverWithTheClockNearOneHun
 }
 
 // --------------------------------------------------------------- watcher
-
-// Passes every file operation on to the disk and keeps every write asked
-// for; it can refuse writes the way a full or read-only disk would.
-class RecordingFileSystem : public FileSystem {
-public:
-    explicit RecordingFileSystem(FileSystem& disk) : disk_(disk) {}
-    QByteArray readFile(const QString& name) override { return disk_.readFile(name); }
-    void writeFile(const QString& name, const QByteArray& bytes) override {
-        writes.push_back(bytes);
-        if (refuseWrites)
-            throw EFCreateError(QStringLiteral("Cannot create file ") + name);
-        disk_.writeFile(name, bytes);
-    }
-    std::vector<QByteArray> writes;
-    bool refuseWrites = false;
-
-private:
-    FileSystem& disk_;
-};
 
 class WatcherTest : public EndGameFixture {
 protected:

@@ -4,6 +4,7 @@
 // The game window: its still scene, its state at creation and its window
 // handlers.
 
+#include "game/GameRules.h"
 #include "tests/GameFixture.h"
 
 #include <QtTest/QTest>
@@ -13,53 +14,79 @@ namespace {
 
 using GameWindowTest = GameFixture;
 
-TEST_F(GameWindowTest, TheSceneStandsWhereThePlayExpectsIt) {
-    struct Spot {
+// Pixels between a light post and the gap at most.
+constexpr int MostFromGap = 2;
+
+// The rules compare the deck piece's Top with the lane levels, and the scene
+// draws the lanes: the two must agree, and the piece must be able to reach
+// every level in whole steps from where it starts.
+TEST_F(GameWindowTest, EachLaneLevelIsTheTopOfItsDecksAndTheDeckPieceReachesIt) {
+    struct Lane {
         const char* name;
-        QRect actual;
-        QRect expected;
+        int level;
+        const TShape* leftDeck;
+        const TShape* rightDeck;
+        const TImage* post;
     };
-    const Spot spots[] = {
-        {"Shape10", game->Shape10->BoundsRect(), QRect(0, 0, 489, 14)},
-        {"Shape9", game->Shape9->BoundsRect(), QRect(0, 424, 489, 9)},
-        {"Shape1", game->Shape1->BoundsRect(), QRect(0, 70, 217, 33)},
-        {"Shape3", game->Shape3->BoundsRect(), QRect(272, 175, 214, 33)},
-        {"Image2", game->Image2->BoundsRect(), QRect(72, 104, 354, 230)},
-        {"Image9", game->Image9->BoundsRect(), QRect(273, 272, 214, 29)},
-        {"bus01", game->bus01->BoundsRect(), QRect(560, 29, 99, 42)},
-        {"tramvaj", game->tramvaj->BoundsRect(), QRect(700, 131, 148, 47)},
-        {"kamion", game->kamion->BoundsRect(), QRect(-200, 222, 124, 52)},
-        {"motorka", game->motorka->BoundsRect(), QRect(500, 319, 99, 42)},
-        {"Image17", game->Image17->BoundsRect(), QRect(200, 231, 16, 39)},
-        {"zel04", game->zel04->BoundsRect(), QRect(277, 326, 6, 6)},
-        {"life04", game->life04->BoundsRect(), QRect(120, 18, 19, 16)},
-        {"Image15", game->Image15->BoundsRect(), QRect(432, 128, 51, 46)},
-        {"Ploska", game->Ploska->geometry(), QRect(217, 405, 55, 17)},
-        {"konechry", game->konechry->geometry(), QRect(0, 0, 489, 433)},
-        {"Memo1", game->Memo1->geometry(), QRect(96, 88, 305, 49)},
-        {"bohuzel", game->bohuzel->geometry(), QRect(88, 88, 313, 249)},
+    const Lane lanes[] = {
+        {"bus", rules::BusLevel, game->Shape1.get(), game->Shape2.get(), game->Image10.get()},
+        {"tram", rules::TramLevel, game->Shape11.get(), game->Shape3.get(), game->Image18.get()},
+        {"truck", rules::TruckLevel, game->Shape4.get(), game->Shape5.get(), game->Image17.get()},
+        {"motorka", rules::MotorkaLevel, game->Shape7.get(), game->Shape8.get(),
+         game->Image19.get()},
     };
-    for (const Spot& s : spots)
-        EXPECT_EQ(s.actual, s.expected) << s.name;
-    EXPECT_EQ(game->client().size(), QSize(487, 434));
-    EXPECT_EQ(game->hodiny->Caption(), "140");
-    EXPECT_EQ(game->Lscore->Caption(), "");
-    EXPECT_EQ(game->windowTitle(), "Kestrava");
+    const QRect gap(QPoint(game->Shape1->BoundsRect().right() + 1, 0),
+                    QPoint(game->Shape2->BoundsRect().left() - 1, 433));
+    const int start = game->Ploska->Top();
+    for (const Lane& lane : lanes) {
+        SCOPED_TRACE(lane.name);
+        EXPECT_EQ(lane.leftDeck->Top(), lane.level);
+        EXPECT_EQ(lane.rightDeck->Top(), lane.level);
+        EXPECT_EQ(lane.leftDeck->BoundsRect().right() + 1, gap.left());
+        EXPECT_EQ(lane.rightDeck->BoundsRect().left(), gap.right() + 1);
+        EXPECT_EQ((start - lane.level) % rules::DeckStep, 0) << "out of the piece's reach";
+        // Its light post stands on the lane's deck, at the edge of the gap.
+        const QRect post = lane.post->BoundsRect();
+        EXPECT_EQ(post.bottom() + 1, lane.level);
+        const int fromGap =
+            post.left() > gap.right() ? post.left() - gap.right() : gap.left() - post.right();
+        EXPECT_GE(fromGap, 1) << "the post stands in the gap";
+        EXPECT_LE(fromGap, MostFromGap);
+    }
+    EXPECT_EQ(game->Ploska->geometry().left(), gap.left()) << "the piece fills the gap";
+    EXPECT_EQ(game->Ploska->geometry().right(), gap.right());
+}
+
+TEST_F(GameWindowTest, EachLampLightsOnItsOwnPost) {
+    const std::pair<const TImage*, std::vector<const TShape*>> posts[] = {
+        {game->Image10.get(), {game->red01.get(), game->zel01.get()}},
+        {game->Image18.get(), {game->red02.get(), game->zel02.get()}},
+        {game->Image17.get(), {game->red03.get(), game->zel03.get()}},
+        {game->Image19.get(), {game->red04.get(), game->zel04.get()}},
+    };
+    for (const auto& [post, lamps] : posts) {
+        for (const TShape* lamp : lamps)
+            EXPECT_TRUE(post->BoundsRect().contains(lamp->BoundsRect())) << lamp->BoundsRect();
+    }
 }
 
 TEST_F(GameWindowTest, CreationSetsTheStateAndHidesTheEndPanel) {
     EXPECT_EQ(game->lives, 5);
     EXPECT_EQ(game->lightsLeft, 8);
     EXPECT_EQ(game->runningScore, 0);
-    EXPECT_EQ(game->lightUses1 + game->lightUses2 + game->lightUses3 + game->lightUses4, 0);
-    EXPECT_FALSE(game->laneBridged1 || game->laneBridged2 || game->laneBridged3 ||
-                 game->laneBridged4);
+    for (const TForm2::LaneState& lane : game->lanes) {
+        EXPECT_EQ(lane.lightUses, 0);
+        EXPECT_FALSE(lane.bridged);
+    }
     EXPECT_FALSE(game->konechry->Visible());
     EXPECT_TRUE(game->zel01->Visible());
     EXPECT_FALSE(game->red01->Visible());
     EXPECT_TRUE(game->Memo1->toPlainText().startsWith("Blahopřeji, právě jsi dohrál \n"));
     EXPECT_EQ(game->bohuzel->toPlainText().split('\n').last(),
               QString(28, ' ') + "GAME OVER");
+    EXPECT_EQ(game->hodiny->Caption(), "140");
+    EXPECT_EQ(game->Lscore->Caption(), "");
+    EXPECT_EQ(game->windowTitle(), "Kestrava");
 }
 
 TEST_F(GameWindowTest, BeforeTheStartOnlyTheWatcherTicks) {

@@ -11,9 +11,6 @@
 namespace kestrava::testing {
 namespace {
 
-constexpr int Up = 38;
-constexpr int Down = 40;
-
 using DeckTest = GameFixture;
 
 TEST_F(DeckTest, ArrowsMoveByFiveAndWrapAtTheBars) {
@@ -24,13 +21,13 @@ TEST_F(DeckTest, ArrowsMoveByFiveAndWrapAtTheBars) {
         int expectedTop;
     };
     const Case cases[] = {
-        {405, Up, 67, 70},    // the bus lane
-        {405, Up, 47, 170},   // between lanes
-        {405, Down, 1, 15},   // past the bottom bar
-        {15, Up, 1, 405},     // past the top bar
+        {405, KeyUp, 67, 70},    // the bus lane
+        {405, KeyUp, 47, 170},   // between lanes
+        {405, KeyDown, 1, 15},   // past the bottom bar
+        {15, KeyUp, 1, 405},     // past the top bar
         {405, 'A', 3, 405},   // other keys leave it
-        {200, 13, 1, 200},
-        {15, Down, 1, 20},
+        {200, KeyEnter, 1, 200},
+        {15, KeyDown, 1, 20},
     };
     for (const Case& c : cases) {
         game->Ploska->setTop(c.startTop);
@@ -140,7 +137,7 @@ TEST_F(LaneFixture, TheTruckFallsSilentlyAtItsEdgeButCrashesInsideItsRange) {
     game->Timer3Timer();
     EXPECT_EQ(game->kamion->Left(), 106);
     EXPECT_EQ(game->lives, 4);
-    pressKey(Up);
+    pressKey(KeyUp);
     game->Timer3Timer();
     EXPECT_EQ(game->lives, 3);
     EXPECT_EQ(sounds.count("sounds/crash.wav"), 1);
@@ -163,7 +160,7 @@ TEST_F(LaneFixture, TheTramEdgeUsesThePreviousTicksFlag) {
     holdDeckAt(rules::TramLevel);
     game->tramvaj->setLeft(274);
     game->Timer4Timer();
-    pressKey(Down);
+    pressKey(KeyDown);
     game->Timer4Timer();
     EXPECT_EQ(game->tramvaj->Left(), 270);
     EXPECT_EQ(game->lives, 4);
@@ -191,7 +188,7 @@ TEST_F(LaneFixture, MotorkaAtTwoFiftySevenIsNeitherAtItsEdgeNorInItsRange) {
     holdDeckAt(rules::MotorkaLevel);
     game->motorka->setLeft(259);
     game->Timer5Timer();  // to 258, bridged
-    pressKey(Up);
+    pressKey(KeyUp);
     for (int expectedLeft : {257, 256}) {
         game->Timer5Timer();
         EXPECT_EQ(game->motorka->Left(), expectedLeft);

@@ -4,12 +4,14 @@
 #include "framework/Clock.h"
 #include "framework/Errors.h"
 #include "framework/Timer.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <QStringList>
 #include <vector>
 
 using namespace kestrava;
+using kestrava::testing::RecordingReporter;
 
 namespace {
 
@@ -82,11 +84,6 @@ TEST(VirtualClockTest, FiresTimersInTimeOrderAndLetsATickStopItself) {
                                      "slow135"}));
 }
 
-struct RecordingReporter : ErrorReporter {
-    std::vector<QString> seen;
-    void report(const Exception& e) override { seen.push_back(e.className() + ":" + e.message()); }
-};
-
 TEST(TimerErrors, AFailingTickIsReportedAndTheTimerTicksAgain) {
     VirtualClock clock;
     RecordingReporter reporter;
@@ -94,9 +91,9 @@ TEST(TimerErrors, AFailingTickIsReportedAndTheTimerTicksAgain) {
     TTimer timer(1000, true, clock);
     timer.setOnTimer([] { throw EFOpenError("Cannot open file score"); });
     clock.advance(3000);
-    EXPECT_EQ(reporter.seen.size(), 3u);
+    EXPECT_EQ(reporter.reports.size(), 3u);
     EXPECT_TRUE(timer.Enabled());
-    EXPECT_EQ(reporter.seen.front(), "EFOpenError:Cannot open file score");
+    EXPECT_EQ(reporter.reports.front(), "EFOpenError: Cannot open file score");
 }
 
 }  // namespace

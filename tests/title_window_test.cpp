@@ -197,7 +197,7 @@ TEST_F(HelpFromBothWindows, TheGameRunsOnBehindTheHelpButTakesNoInput) {
     });
     EXPECT_LT(game->bus01->Left(), busBefore) << "the bus drove on";
     EXPECT_EQ(game->Ploska->Top(), deckBefore) << "the key did not reach the game";
-    EXPECT_EQ(game->lightUses1, 0) << "the click did not reach the light";
+    EXPECT_EQ(game->lanes[TForm2::BusLane].lightUses, 0) << "the click did not reach the light";
 }
 
 TEST_F(TitleWindowTest, TheLayoutAndItsTexts) {

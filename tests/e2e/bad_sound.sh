@@ -5,6 +5,7 @@
 # A missing or corrupt sound file fails the start: the "Application Error" box
 # names the file, the title window never shows, the exit code is 1.
 # $3: "missing" or "corrupt".
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 start_display
 seed_run_folder '0000\r\n'

@@ -8,6 +8,7 @@
 # exit code 1 once the box is closed. (A missing file and a file that is not
 # a WAV are run by bad_sound.sh.)
 # $1: the kestrava binary, $2: the source tree.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 # kind|what is wrong, as the message says it

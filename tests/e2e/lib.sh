@@ -1,6 +1,7 @@
+# shellcheck shell=bash
 # SPDX-FileCopyrightText: 2026 The Kestrava developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-
+#
 # Shared steps of the end-to-end runs: an Xvfb display of their own, a
 # temporary run folder seeded from assets/, and xdotool to act as the player.
 # Sourced by the scenario scripts; $1 of each is the kestrava binary, $2 the
@@ -17,8 +18,8 @@ WM_PID=""
 GAME_PID=""
 
 cleanup() {
-    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
-    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
+    if [ -n "$GAME_PID" ]; then kill "$GAME_PID" 2>/dev/null || true; fi
+    if [ -n "$WM_PID" ]; then kill "$WM_PID" 2>/dev/null || true; fi
     stop_xvfb
     rm -rf "$WORK"
 }
@@ -29,14 +30,26 @@ fail() {
     exit 1
 }
 
+# Starts openbox and waits until it has really started: its --startup
+# command runs once it manages the screen and has adopted the windows there.
+# A window mapped before that can stay unmapped for good: openbox 3.6 sets
+# aside the X events that arrive while it starts and looks at them again only
+# when a further event comes.
+WM_READY_CHECKS=100   # 0.1 s apart
 start_window_manager() {
-    openbox >/dev/null 2>&1 &
+    local ready="$WORK/wm-ready"
+    openbox --startup "touch $ready" >"$WORK/openbox.log" 2>&1 &
     WM_PID=$!
-    for _ in $(seq 1 50); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && return 0
+    for _ in $(seq 1 "$WM_READY_CHECKS"); do
+        [ -e "$ready" ] && return 0
+        window_manager_alive || fail "the window manager ended: $(cat "$WORK/openbox.log")"
         sleep 0.1
     done
     fail "the window manager did not start"
+}
+
+window_manager_alive() {
+    [ -n "$WM_PID" ] && kill -0 "$WM_PID" 2>/dev/null
 }
 
 # Starts Xvfb on a display of its own and a window manager on it.
@@ -45,13 +58,14 @@ start_display() {
     start_window_manager
 }
 
-# A run folder with the shipped sounds and the given score bytes (printf
-# format), or no score file when the argument is "none".
+# A run folder with the shipped sounds and the given score bytes (with
+# backslash escapes such as \r\n), or no score file when the argument is
+# "none".
 seed_run_folder() {
     mkdir -p "$WORK/run/sounds"
     cp "$SOURCE_DIR"/assets/sounds/*.wav "$WORK/run/sounds/"
     if [ "$1" != "none" ]; then
-        printf "$1" >"$WORK/run/score"
+        printf '%b' "$1" >"$WORK/run/score"
     fi
 }
 
@@ -90,6 +104,30 @@ client_width() {
     xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p'
 }
 
+# The visible error boxes ("kestrava" windows narrower than the game's),
+# newest first: the highest id is the last opened, and a modal box opened
+# over another leaves only itself answering keys.
+error_boxes() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^kestrava$' 2>/dev/null | sort -rn); do
+        if [ "$(client_width "$id")" != 487 ]; then echo "$id"; fi
+    done
+}
+
+# Waits up to $2 seconds for at least $1 error boxes; prints the newest.
+wait_error_boxes() {
+    local boxes
+    for _ in $(seq 1 $(( $2 * 10 ))); do
+        boxes=$(error_boxes)
+        if [ -n "$boxes" ] && [ "$(wc -l <<<"$boxes")" -ge "$1" ]; then
+            head -1 <<<"$boxes"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 # Clicks the title window's start picture and waits up to 10 seconds for the
 # game window; prints its id.
 open_game() {
@@ -110,8 +148,10 @@ visible_count() {
     xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l
 }
 
+# Activates window $1 and types the keys that follow; fails, saying why on
+# stderr, when the window cannot be activated.
 press() {
-    xdotool windowactivate --sync "$1" 2>/dev/null || true
+    xdotool windowactivate --sync "$1" || return 1
     xdotool key --delay 20 "${@:2}"
 }
 
@@ -159,7 +199,7 @@ wait_exit() {
 }
 
 score_is() {
-    [ "$(od -An -c "$WORK/run/score" | tr -s ' ')" = "$(printf "$1" | od -An -c | tr -s ' ')" ]
+    [ "$(od -An -c "$WORK/run/score" | tr -s ' ')" = "$(printf '%b' "$1" | od -An -c | tr -s ' ')" ]
 }
 
 wait_score() {

@@ -4,6 +4,7 @@
 
 # Enter on the title window resets the best score; the start picture opens the
 # game window; Ctrl+Z ends the program with code 0.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 start_display
 seed_run_folder '1230\r\n'

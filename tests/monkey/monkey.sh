@@ -27,6 +27,7 @@
 # and, on a finding, the sanitizer logs and the program's stderr; a program
 # that does not end when closed leaves a picture of the screen, its windows
 # with their states, and its threads' stacks (with gdb, where installed).
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../e2e/lib.sh"
 
 MINUTES="$3"
@@ -175,9 +176,9 @@ account_for_instance() {
 # run, not the title window).
 random_point() {
     local windows count window geometry X Y WIDTH HEIGHT
-    windows=($(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null || true))
+    mapfile -t windows < <(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null || true)
     if [ "$long_run" = 1 ]; then
-        windows=($(printf '%s\n' "${windows[@]}" | grep -vx "$title" || true))
+        mapfile -t windows < <(printf '%s\n' "${windows[@]}" | grep -vx "$title" || true)
     fi
     count=${#windows[@]}
     [ "$count" -gt 0 ] || return 1
@@ -201,17 +202,18 @@ send_key() {
 }
 
 send_event() {
-    local roll=$((RANDOM % 100)) point
+    local roll=$((RANDOM % 100)) point x y
     if [ "$roll" -lt 45 ]; then
         send_key
     else
         point=$(random_point) || return 0
+        read -r x y <<<"$point"
         if [ "$roll" -lt 85 ]; then
-            xdotool mousemove $point click 1 2>/dev/null || true
+            xdotool mousemove "$x" "$y" click 1 2>/dev/null || true
             clicks=$((clicks + 1))
             log_event "click $point"
         else
-            xdotool mousemove $point click --repeat 2 --delay 60 1 2>/dev/null || true
+            xdotool mousemove "$x" "$y" click --repeat 2 --delay 60 1 2>/dev/null || true
             double_clicks=$((double_clicks + 1))
             log_event "double-click $point"
         fi
@@ -219,11 +221,17 @@ send_event() {
     events=$((events + 1))
 }
 
-# For a finding that shows on screen: the program's windows (id, name,
-# geometry, map and window-manager state, hidden ones too) and a picture of
-# the screen, both named $1 in the report.
+# For a finding that shows on screen: the window manager (its check window,
+# whether its process lives and in what state, and the focused window), the
+# program's windows (id, name, geometry, map and window-manager state, hidden
+# ones too) and a picture of the screen, all named $1 in the report.
 describe_screen() {
     local window
+    {
+        xprop -root _NET_SUPPORTING_WM_CHECK _NET_ACTIVE_WINDOW 2>&1
+        echo "window manager pid $WM_PID: $(ps -o stat=,etime=,wchan:30= -p "$WM_PID" 2>&1 || echo gone)"
+        echo "focused window: $(xdotool getwindowfocus 2>&1)"
+    } >"$REPORT/$1.wm"
     for window in $(xdotool search --pid "$GAME_PID" 2>/dev/null || true); do
         echo "$window '$(xdotool getwindowname "$window" 2>/dev/null)'" \
              "$(xwininfo -id "$window" 2>/dev/null | grep -E 'Absolute|Width|Height|Map State' | tr -s ' \n' ' ')" \
@@ -237,14 +245,20 @@ describe_screen() {
 }
 
 # Ends the program the way a player would, so LeakSanitizer gets to look at
-# a whole run: dismiss what is open, then Ctrl+Z on the title window.
+# a whole run: dismiss what is open, then Ctrl+Z on the title window. That
+# needs the window manager: without one, focus falls to the root window when
+# a dialog closes and the title window cannot be activated, so a dead window
+# manager is a finding of its own, and a failed activation is logged.
 close_instance() {
     log_event "closing $starts"
+    window_manager_alive || finding "run $starts: the window manager has ended"
     for _ in 1 2 3 4 5; do
         game_running || break
         xdotool key Escape 2>/dev/null || true
         sleep 0.3
-        [ -n "$title" ] && press "$title" ctrl+z 2>/dev/null || true
+        if [ -n "$title" ] && ! press "$title" ctrl+z 2>>"$REPORT/close.log"; then
+            log_event "could not activate the title window $title"
+        fi
         sleep 1
     done
     if wait_exit "$EXIT_WAIT_SECONDS"; then
