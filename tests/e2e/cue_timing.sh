@@ -14,6 +14,7 @@
 # the window manager's frame as it happens, and each line is stamped on
 # arrival with $EPOCHREALTIME. When a cue begins: cue_listener ($3) stamps
 # the recording's blocks on the same wall clock (see its header).
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 # shellcheck source=scripts/pulse.sh
 source "$SOURCE_DIR/scripts/pulse.sh"
@@ -46,8 +47,8 @@ readonly READY_CHECKS=100   # 0.1 s apart
 MAP_LOG_PID=""
 LISTENER_PID=""
 cleanup_sound() {
-    [ -n "$LISTENER_PID" ] && kill "$(cat "$WORK/parec.pid")" 2>/dev/null || true
-    [ -n "$MAP_LOG_PID" ] && kill "$MAP_LOG_PID" 2>/dev/null || true
+    if [ -n "$LISTENER_PID" ]; then kill "$(cat "$WORK/parec.pid")" 2>/dev/null || true; fi
+    if [ -n "$MAP_LOG_PID" ]; then kill "$MAP_LOG_PID" 2>/dev/null || true; fi
     stop_pulse
     cleanup
 }

@@ -14,6 +14,7 @@
 # - With an X display as well it chooses X: the title window is an X window
 #   whose class is the desktop file's StartupWMClass, the compositor sees no
 #   window of it, and the title window's Ctrl+Z ends it with exit code 0.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 WAYLAND_WINDOWS="$3"
 
@@ -139,8 +140,9 @@ grep -qF 'set_app_id("net.kestrava.Kestrava")' "$WORK/weston.log" ||
 shot=$(screenshot wayland-title)
 deck=$(pixels_of "$shot" "$DECK_BLUE")
 background=$(pixels_of "$shot" "$TITLE_BACKGROUND")
-[ "$deck" -ge "$ENOUGH_PIXELS" ] && [ "$background" -ge "$ENOUGH_PIXELS" ] ||
+if [ "$deck" -lt "$ENOUGH_PIXELS" ] || [ "$background" -lt "$ENOUGH_PIXELS" ]; then
     fail "the title window is not on the screen ($deck deck-blue, $background background pixels)"
+fi
 terminate_cleanly
 
 # The game window over the title window: a child of it.
