@@ -115,6 +115,17 @@ is_due_cue() {
     [ "${1#*:}" = "${2#*:}" ] && [ $(( ms - due )) -le "$3" ] && [ $(( due - ms )) -le "$3" ]
 }
 
+# Prints the one of "MS:NAME" entries $3... that is the same cue as $1 within
+# $2 ms, or nothing.
+matching_cue() {
+    local cue=$1 tolerance=$2 found=""
+    shift 2
+    for other in "$@"; do
+        is_due_cue "$cue" "$other" "$tolerance" && found=$other
+    done
+    echo "$found"
+}
+
 # Checks the onsets in file $1 against the rule times: every cue heard is a
 # due cue, give or take $2 ms, and each due cue named after $2 is heard.
 # Sounds that begin mid-cue (a stream that ran dry for a moment) are shown
@@ -131,19 +142,13 @@ check_onsets() {
         cues+=("$(( (onset - SHOWN_US) / 1000 )):$name")
     done <"$file"
     for heard in "${cues[@]}"; do
-        found=""
-        for due in "${DUE[@]}"; do
-            is_due_cue "$heard" "$due" "$tolerance" && found=$due
-        done
+        found=$(matching_cue "$heard" "$tolerance" "${DUE[@]}")
         [ -n "$found" ] || fail "cue $heard ms, where none is due (heard: ${cues[*]})"
         echo "${found#*:} due at ${found%%:*} ms began at ${heard%%:*} ms" \
             "($(( ${heard%%:*} - ${found%%:*} )) ms)"
     done
     for due in "$@"; do
-        found=""
-        for heard in "${cues[@]}"; do
-            is_due_cue "$heard" "$due" "$tolerance" && found=$heard
-        done
+        found=$(matching_cue "$due" "$tolerance" "${cues[@]}")
         [ -n "$found" ] || fail "no $due ms cue within $tolerance ms (heard: ${cues[*]})"
     done
 }
